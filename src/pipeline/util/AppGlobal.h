@@ -1,0 +1,12 @@
+#pragma once
+#include "pipeline/util/KxCProgressSink.h"
+
+/// Process-wide globals; the class has no instances.
+class AppGlobal {
+public:
+    AppGlobal() = delete;
+    /// Receiver of progress reports from any thread; null until a front end installs one.
+    static KxCProgressSink* g_Form;
+    /// Repeatable randomness: every randomised step reseeds the generator with 1024 on entry.
+    static bool g_Fix_Rand;
+};
