@@ -1,0 +1,141 @@
+#pragma once
+// Small meshes, files and a headless GL fixture shared by the test suites.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mesh/KxCMesh.h"
+#include "ui/KxCHeadlessPanel.h"
+
+namespace orvane_test {
+
+namespace fs = std::filesystem;
+
+/// A fresh folder under the system temp folder, removed with the object.
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "orvane-test-XXXXXX").string();
+        m_Path = mkdtemp(pattern.data());
+    }
+    ~TempDir() { std::error_code ec; fs::remove_all(m_Path, ec); }
+    fs::path operator/(const std::string& name) const { return m_Path / name; }
+    const fs::path& path() const { return m_Path; }
+
+private:
+    fs::path m_Path;
+};
+
+inline void Write_File(const fs::path& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+inline std::string Read_File(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+/// Each component of a within eps of b.
+inline void Expect_Near(const OpenMesh::Vec3d& a, const OpenMesh::Vec3d& b, double eps = 1e-12)
+{
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(a[i], b[i], eps) << "component " << i;
+}
+
+/// Builds a mesh from points and triangles, binds the roles and computes normals.
+template <class Mesh = KxMesh::KxCMesh>
+void Fill_Mesh(Mesh& m, const std::vector<OpenMesh::Vec3d>& points, const std::vector<std::vector<int>>& faces)
+{
+    std::vector<OpenMesh::VertexHandle> vh;
+    for (const auto& p : points) vh.push_back(m.add_vertex(p));
+    for (const auto& f : faces) m.add_face(vh[f[0]], vh[f[1]], vh[f[2]]);
+    m.set_Default_Property();
+    m.Update_Normals();
+    m.Update_Kernel();
+}
+
+/// The unit cube (0,0,0)-(1,1,1): 8 corners, 12 outward-facing triangles.
+template <class Mesh = KxMesh::KxCMesh>
+void Make_Cube(Mesh& m, double lo = 0.0, double hi = 1.0)
+{
+    std::vector<OpenMesh::Vec3d> p;
+    for (int i = 0; i < 8; ++i) p.emplace_back(i & 1 ? hi : lo, i & 2 ? hi : lo, i & 4 ? hi : lo);
+    Fill_Mesh(m, p,
+              {{0, 2, 3}, {0, 3, 1}, {4, 5, 7}, {4, 7, 6}, {0, 1, 5}, {0, 5, 4},
+               {2, 6, 7}, {2, 7, 3}, {0, 4, 6}, {0, 6, 2}, {1, 3, 7}, {1, 7, 5}});
+}
+
+/// Two triangles over the unit square in the z = 0 plane.
+template <class Mesh = KxMesh::KxCMesh>
+void Make_Two_Triangles(Mesh& m)
+{
+    Fill_Mesh(m, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1, 2}, {0, 2, 3}});
+}
+
+/// An n x n grid of unit squares in the z = 0 plane, two triangles each.
+template <class Mesh = KxMesh::KxCMesh>
+void Make_Flat_Grid(Mesh& m, int n)
+{
+    std::vector<OpenMesh::Vec3d> p;
+    std::vector<std::vector<int>> f;
+    for (int y = 0; y <= n; ++y)
+        for (int x = 0; x <= n; ++x) p.emplace_back(x, y, 0);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            const int a = y * (n + 1) + x, b = a + 1, c = a + n + 2, d = a + n + 1;
+            f.push_back({a, b, c});
+            f.push_back({a, c, d});
+        }
+    Fill_Mesh(m, p, f);
+}
+
+/// Path of a model bundled with the project.
+inline std::string Bundled_Model(const std::string& name) { return std::string(ORVANE_SOURCE_DIR) + "/data/models/" + name; }
+
+/// Path of a shared third-party model, or "" when the shared folder is absent.
+inline std::string Shared_Model(const std::string& name)
+{
+    const fs::path p = fs::path(ORVANE_SOURCE_DIR) / ".." / "shared" / "models" / name;
+    return fs::exists(p) ? p.string() : std::string();
+}
+
+/// A test with a headless GL panel of 64 x 64 pixels, current during the test.
+class GLTest : public ::testing::Test {
+protected:
+    static constexpr int kSize = 64;
+
+    void SetUp() override
+    {
+        panel = KxOGLPanel::KxCHeadlessPanel::Create(kSize, kSize);
+        ASSERT_TRUE(panel) << "a headless OpenGL context is required (Mesa EGL)";
+    }
+
+    /// Paints one frame with the handler and returns its RGBA pixels (bottom row first).
+    std::vector<unsigned char> Paint(std::function<void()> handler)
+    {
+        panel->set_Paint_Handler(std::move(handler));
+        panel->Repaint();
+        return panel->Read_RGBA();
+    }
+
+    std::unique_ptr<KxOGLPanel::KxCHeadlessPanel> panel;
+};
+
+/// Number of pixels whose colour differs from white.
+inline int Ink(const std::vector<unsigned char>& rgba)
+{
+    int n = 0;
+    for (std::size_t i = 0; i < rgba.size(); i += 4)
+        if (rgba[i] != 255 || rgba[i + 1] != 255 || rgba[i + 2] != 255) ++n;
+    return n;
+}
+
+} // namespace orvane_test
