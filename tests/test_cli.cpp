@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "bad_mesh_files.h"
+#include "test_support.h"
+
+using namespace orvane_test;
+
+namespace {
+
+struct Run_Result {
+    int code;
+    std::string out; // stdout and stderr together
+};
+
+Run_Result Run_Cli(const std::string& args)
+{
+    const std::string command = std::string("'") + ORVANE_CLI + "' " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    Run_Result r{-1, ""};
+    if (!pipe) return r;
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
+    const int status = pclose(pipe);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+TEST(Cli, InfoDescribesTheBundledModel)
+{
+    const auto r = Run_Cli("info '" + Bundled_Model("cow.obj") + "'");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("Vertices     : 2904"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Faces        : 5804"), std::string::npos);
+    EXPECT_NE(r.out.find("Edges        : 8706"), std::string::npos);
+    // Normalised (largest side 1) and resting on the ground.
+    double size[3] = {0, 0, 0}, low[3] = {1, 1, 1};
+    ASSERT_EQ(std::sscanf(r.out.c_str() + r.out.find("Box size"), "Box size : %lf %lf %lf", &size[0], &size[1], &size[2]), 3);
+    ASSERT_EQ(std::sscanf(r.out.c_str() + r.out.find("Box min"), "Box min : %lf %lf %lf", &low[0], &low[1], &low[2]), 3);
+    EXPECT_DOUBLE_EQ(std::max({size[0], size[1], size[2]}), 1.0);
+    EXPECT_DOUBLE_EQ(low[1], 0.0);
+    EXPECT_NE(r.out.find("Load time"), std::string::npos);
+}
+
+class CliBadModel : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(CliBadModel, InfoReportsTheReaderLineAndExitsThree)
+{
+    const BadFile& bad = GetParam();
+    TempDir dir;
+    if (std::string(bad.name) != "missing.obj") Write_File(dir / bad.name, bad.content);
+    const auto r = Run_Cli("info '" + (dir / bad.name).string() + "'");
+    EXPECT_EQ(r.code, 3) << r.out;
+    EXPECT_NE(r.out.find(std::string("KxCIOManager::Read_Mesh : ") + bad.message), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("orvane info: cannot read model"), std::string::npos) << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CliBadModel, ::testing::ValuesIn(Bad_Files()), [](const auto& info) {
+    std::string n = info.param.name;
+    for (char& c : n)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return n;
+});
+
+std::string Row(const std::string& listing, const std::string& path)
+{
+    const auto at = listing.find("\n" + path + " ");
+    if (at == std::string::npos) return "";
+    const auto end = listing.find('\n', at + 1);
+    return listing.substr(at + 1, end - at - 1);
+}
+
+TEST(Cli, ParamsListsDefaultsPresetsAndAssignments)
+{
+    const auto easy = Run_Cli("params");
+    ASSERT_EQ(easy.code, 0) << easy.out;
+    EXPECT_NE(Row(easy.out, "MeshParam.Sample.Importance.Density").find(" 100 "), std::string::npos);
+    EXPECT_NE(Row(easy.out, "MeshParam.Sample.Random.Cur_Ratio").find("read-only"), std::string::npos);
+    EXPECT_NE(Row(easy.out, "MeshParam.DecalGrid.Multi_Resolution.Cur_Ratio").find("hidden"), std::string::npos);
+    EXPECT_NE(Row(easy.out, "AppProp.Orvane_Mode").find("{Develop|Orvane|Scene}"), std::string::npos);
+    EXPECT_NE(Row(easy.out, "MeshParam.Decal.Radius_Ratio").find("[Size]"), std::string::npos);
+
+    const auto hard = Run_Cli("params --difficulty hard --set MeshParam.Decal.Radius_Ratio=4.5");
+    ASSERT_EQ(hard.code, 0) << hard.out;
+    EXPECT_NE(Row(hard.out, "MeshParam.Sample.Importance.Density").find(" 70 "), std::string::npos);
+    EXPECT_NE(Row(hard.out, "MeshParam.DecalGrid.Breaker.Lnth_Ratio").find(" 0.15 "), std::string::npos);
+    EXPECT_NE(Row(hard.out, "MeshParam.DecalGrid.Perturb.Move_Factor").find(" 0.001 "), std::string::npos);
+    EXPECT_NE(Row(hard.out, "MeshParam.Decal.Radius_Ratio").find(" 4.5 "), std::string::npos);
+    EXPECT_NE(Row(hard.out, "OIParam.Difficulty").find(" Hard "), std::string::npos);
+}
+
+TEST(Cli, ParamsRejectsUnknownPathsAndBadValues)
+{
+    struct Case {
+        const char* args;
+        const char* message;
+    } cases[] = {{"params --set MeshParam.Decal.Radius_Rato=3", "nearest: Radius_Ratio"},
+                 {"params --set MeshParam.Sample.Importance.Density=lots", "bad value 'lots'"},
+                 {"params --set MeshParam.Sample.Random.Cur_Ratio=1", "read-only"},
+                 {"params --set MeshParam.Decal", "PATH=VALUE"},
+                 {"params --difficulty impossible", "easy, medium or hard"}};
+    for (const auto& c : cases) {
+        const auto r = Run_Cli(c.args);
+        EXPECT_EQ(r.code, 2) << c.args;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << "\n" << r.out;
+    }
+}
+
+TEST(Cli, UsageErrorsExitTwo)
+{
+    const char* cases[] = {"", "frobnicate", "info", "info a.obj b.obj", "info --bogus"};
+    for (const char* args : cases) {
+        const auto r = Run_Cli(args);
+        EXPECT_EQ(r.code, 2) << args << "\n" << r.out;
+        EXPECT_NE(r.out.find("orvane"), std::string::npos) << args;
+    }
+}
+
+TEST(Cli, HelpDescribesEveryCommand)
+{
+    const auto top = Run_Cli("--help");
+    EXPECT_EQ(top.code, 0);
+    for (const char* cmd : {"info", "params"}) {
+        EXPECT_NE(top.out.find(std::string("  ") + cmd), std::string::npos) << cmd;
+        const auto r = Run_Cli(std::string(cmd) + " --help");
+        EXPECT_EQ(r.code, 0) << cmd;
+        EXPECT_NE(r.out.find(std::string("Usage: orvane ") + cmd), std::string::npos) << r.out;
+    }
+}
+
+} // namespace
