@@ -19,6 +19,8 @@ void KxCTriangleKernel::Render(KxCMesh* mesh)
     glPopMatrix();
 }
 
+KxCTriStripKernel::~KxCTriStripKernel() { Release(); }
+
 void KxCTriStripKernel::Update(KxCMesh* mesh)
 {
     if (!mesh || !mesh->is_Valid()) return;

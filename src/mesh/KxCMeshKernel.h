@@ -31,7 +31,7 @@ public:
 /// Triangle strips from the mesh library's strip builder, bound to the mesh of the first update.
 class KxCTriStripKernel : public KxCMeshKernel {
 public:
-    ~KxCTriStripKernel() override { Release(); }
+    ~KxCTriStripKernel() override;
     void Update(KxCMesh* mesh) override;
     void Release() override;
     void Render(KxCMesh* mesh) override;
