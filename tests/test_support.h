@@ -50,9 +50,8 @@ inline void Expect_Near(const OpenMesh::Vec3d& a, const OpenMesh::Vec3d& b, doub
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(a[i], b[i], eps) << "component " << i;
 }
 
-/// Builds a mesh from points and triangles, binds the roles and computes normals.
-template <class Mesh = KxMesh::KxCMesh>
-void Fill_Mesh(Mesh& m, const std::vector<OpenMesh::Vec3d>& points, const std::vector<std::vector<int>>& faces)
+/// Builds a mesh (or an analysed mesh) from points and triangles, binds the roles and computes normals.
+inline void Fill_Mesh(KxMesh::KxCMesh& m, const std::vector<OpenMesh::Vec3d>& points, const std::vector<std::vector<int>>& faces)
 {
     std::vector<OpenMesh::VertexHandle> vh;
     for (const auto& p : points) vh.push_back(m.add_vertex(p));
@@ -63,8 +62,7 @@ void Fill_Mesh(Mesh& m, const std::vector<OpenMesh::Vec3d>& points, const std::v
 }
 
 /// The unit cube (0,0,0)-(1,1,1): 8 corners, 12 outward-facing triangles.
-template <class Mesh = KxMesh::KxCMesh>
-void Make_Cube(Mesh& m, double lo = 0.0, double hi = 1.0)
+inline void Make_Cube(KxMesh::KxCMesh& m, double lo = 0.0, double hi = 1.0)
 {
     std::vector<OpenMesh::Vec3d> p;
     for (int i = 0; i < 8; ++i) p.emplace_back(i & 1 ? hi : lo, i & 2 ? hi : lo, i & 4 ? hi : lo);
@@ -74,15 +72,13 @@ void Make_Cube(Mesh& m, double lo = 0.0, double hi = 1.0)
 }
 
 /// Two triangles over the unit square in the z = 0 plane.
-template <class Mesh = KxMesh::KxCMesh>
-void Make_Two_Triangles(Mesh& m)
+inline void Make_Two_Triangles(KxMesh::KxCMesh& m)
 {
     Fill_Mesh(m, {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}}, {{0, 1, 2}, {0, 2, 3}});
 }
 
 /// An n x n grid of unit squares in the z = 0 plane, two triangles each.
-template <class Mesh = KxMesh::KxCMesh>
-void Make_Flat_Grid(Mesh& m, int n)
+inline void Make_Flat_Grid(KxMesh::KxCMesh& m, int n)
 {
     std::vector<OpenMesh::Vec3d> p;
     std::vector<std::vector<int>> f;

@@ -35,7 +35,7 @@ float KxCOGLProjector::Depth(int x, int y) const
 
 void KxCOGLProjector::Project(double x, double y, double z, double out[3]) const
 {
-    gluProject(x, y, z, m_Modelview.data(), m_Projection.data(), m_Viewport.data(), &out[0], &out[1], &out[2]);
+    Project(x, y, z, &out[0], &out[1], &out[2]);
 }
 
 void KxCOGLProjector::Project(double x, double y, double z, double* wx, double* wy, double* wz) const
@@ -50,7 +50,7 @@ void KxCOGLProjector::UnProject(double wx, double wy, double out[3]) const
 
 void KxCOGLProjector::UnProject(double wx, double wy, double wz, double out[3]) const
 {
-    gluUnProject(wx, wy, wz, m_Modelview.data(), m_Projection.data(), m_Viewport.data(), &out[0], &out[1], &out[2]);
+    UnProject(wx, wy, wz, &out[0], &out[1], &out[2]);
 }
 
 void KxCOGLProjector::UnProject(double wx, double wy, double wz, double* x, double* y, double* z) const

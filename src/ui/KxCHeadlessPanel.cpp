@@ -141,10 +141,4 @@ std::vector<unsigned char> KxCHeadlessPanel::Read_RGBA() const
     return pixels;
 }
 
-std::string KxCHeadlessPanel::Renderer() const
-{
-    const GLubyte* r = glGetString(GL_RENDERER);
-    return r ? reinterpret_cast<const char*>(r) : "";
-}
-
 } // namespace KxOGLPanel

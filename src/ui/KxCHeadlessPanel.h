@@ -28,8 +28,6 @@ public:
 
     /// The colour buffer as RGBA bytes, bottom row first.
     std::vector<unsigned char> Read_RGBA() const;
-    /// The GL renderer string, for reports.
-    std::string Renderer() const;
 
 private:
     KxCHeadlessPanel() = default;
