@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  libopenmesh-dev libopencv-dev libann-dev libboost-graph-dev libcgal-dev
+  libopenmesh-dev libopencv-dev libann-dev libboost-graph-dev libcgal-dev libeigen3-dev
   libglu1-mesa-dev libegl-dev libegl1-mesa-dev libgl1-mesa-dri libepoxy-dev
   potrace libgtest-dev libbenchmark-dev
 )

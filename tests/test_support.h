@@ -2,9 +2,11 @@
 // Small meshes, files and a headless GL fixture shared by the test suites.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -89,6 +91,54 @@ inline void Make_Flat_Grid(KxMesh::KxCMesh& m, int n)
             const int a = y * (n + 1) + x, b = a + 1, c = a + n + 2, d = a + n + 1;
             f.push_back({a, b, c});
             f.push_back({a, c, d});
+        }
+    Fill_Mesh(m, p, f);
+}
+
+/// An icosphere of radius r about c: the icosahedron subdivided `levels` times, outward faces.
+inline void Make_Sphere(KxMesh::KxCMesh& m, double r, int levels, const OpenMesh::Vec3d& c = {0, 0, 0})
+{
+    const double t = (1.0 + std::sqrt(5.0)) / 2.0;
+    std::vector<OpenMesh::Vec3d> p = {{-1, t, 0}, {1, t, 0}, {-1, -t, 0}, {1, -t, 0}, {0, -1, t}, {0, 1, t},
+                                      {0, -1, -t}, {0, 1, -t}, {t, 0, -1}, {t, 0, 1}, {-t, 0, -1}, {-t, 0, 1}};
+    std::vector<std::vector<int>> f = {{0, 11, 5}, {0, 5, 1}, {0, 1, 7}, {0, 7, 10}, {0, 10, 11}, {1, 5, 9}, {5, 11, 4},
+                                       {11, 10, 2}, {10, 7, 6}, {7, 1, 8}, {3, 9, 4}, {3, 4, 2}, {3, 2, 6}, {3, 6, 8},
+                                       {3, 8, 9}, {4, 9, 5}, {2, 4, 11}, {6, 2, 10}, {8, 6, 7}, {9, 8, 1}};
+    for (int l = 0; l < levels; ++l) {
+        std::map<std::pair<int, int>, int> mid;
+        auto middle = [&](int a, int b) {
+            const auto key = std::minmax(a, b);
+            auto it = mid.find(key);
+            if (it != mid.end()) return it->second;
+            p.push_back((p[a] + p[b]) * 0.5);
+            return mid[key] = static_cast<int>(p.size()) - 1;
+        };
+        std::vector<std::vector<int>> next;
+        for (const auto& tri : f) {
+            const int a = middle(tri[0], tri[1]), b = middle(tri[1], tri[2]), d = middle(tri[2], tri[0]);
+            next.insert(next.end(), {{tri[0], a, d}, {tri[1], b, a}, {tri[2], d, b}, {a, b, d}});
+        }
+        f.swap(next);
+    }
+    for (auto& q : p) q = c + q.normalized() * r;
+    Fill_Mesh(m, p, f);
+}
+
+/// An open cylinder of radius r about the y axis, y from 0 to h, with outward faces.
+inline void Make_Cylinder(KxMesh::KxCMesh& m, double r, double h, int segments, int rings)
+{
+    std::vector<OpenMesh::Vec3d> p;
+    std::vector<std::vector<int>> f;
+    for (int j = 0; j <= rings; ++j)
+        for (int i = 0; i < segments; ++i) {
+            const double a = 2.0 * M_PI * i / segments;
+            p.emplace_back(r * std::cos(a), h * j / rings, -r * std::sin(a));
+        }
+    for (int j = 0; j < rings; ++j)
+        for (int i = 0; i < segments; ++i) {
+            const int a = j * segments + i, b = j * segments + (i + 1) % segments;
+            f.push_back({a, b, b + segments});
+            f.push_back({a, b + segments, a + segments});
         }
     Fill_Mesh(m, p, f);
 }

@@ -14,8 +14,17 @@ KxCAppMesh::KxCAppMesh(KxMesh::KxCMeshKernel* kernel) : KxCMesh(kernel) { Initia
 
 KxCAppMesh::~KxCAppMesh()
 {
+    m_MaxVertexEdges.clear();
     Release_KDTree();
+    m_VertexFlags.clear();
+    m_FaceFlags.clear();
+    Release_TriMesh();
+    Release_Curvature();
+    Release_Silhouette();
+    Release_Shade();
+    Release_Importance();
     release_vertex_colors();
+    Release_Animation();
 }
 
 void KxCAppMesh::Initialize()
@@ -25,6 +34,17 @@ void KxCAppMesh::Initialize()
     m_VertexFlags.clear();
     m_FaceFlags.clear();
     mp_KDTree = nullptr;
+    mp_TriMesh = nullptr;
+    m_VCurv_Prop.reset();
+    m_VSilho_Prop.reset();
+    m_VShade_Prop.reset();
+    m_VShade2_Prop.reset();
+    m_VImptn_Prop.reset();
+    m_VImptn2_Prop.reset();
+    m_Keys.clear();
+    m_Frames.clear();
+    m_InterFrames = 0;
+    m_FrameIdx = 0;
     // Every analysed mesh carries vertex colours: the importance display and the sampler paint them.
     request_vertex_colors();
 }

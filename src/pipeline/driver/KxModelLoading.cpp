@@ -20,6 +20,7 @@ std::unique_ptr<KxCAppMesh> Load_Model_Mesh(const std::string& path, const KxCIO
     if (io.Gravity()) mesh->Apply_Gravity();
     mesh->Preprocess();
     mesh->Request_KDTree();
+    mesh->Request_TangentPlane();
     mesh->Request_Vertex_Flags();
     mesh->Request_Face_Flags();
     return mesh;
