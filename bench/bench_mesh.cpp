@@ -2,30 +2,15 @@
 // model folder (skipped when it is absent).
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <random>
 
-#include "pipeline/driver/KxModelLoading.h"
+#include "bench_support.h"
 #include "render/KxCKDtree.h"
 
 namespace {
 
-std::string Model_Path(const std::string& name)
-{
-    const char* dir = std::getenv("ORVANE_MODELS");
-    const std::filesystem::path p = std::filesystem::path(dir ? dir : ORVANE_MODELS_DIR) / name;
-    return std::filesystem::exists(p) ? p.string() : std::string();
-}
-
-OrvaneImage::KxCIOProp Still_Options()
-{
-    OrvaneImage::KxCIOProp io;
-    io.set_Centerize(true);
-    io.set_Normalize(true);
-    io.set_Gravity(true);
-    io.set_Use_VBO(false);
-    return io;
-}
+using orvane_bench::Model_Path;
+using orvane_bench::Still_Options;
 
 // Read, ground, edge statistics and KD-tree build: what opening a still model costs.
 void BM_Load_Model(benchmark::State& state, const char* name)
@@ -49,12 +34,8 @@ BENCHMARK_CAPTURE(BM_Load_Model, bunny_cgal, "bunny_cgal.obj")->Unit(benchmark::
 // Nearest-vertex queries at random points of the model's box.
 void BM_KDtree_Query(benchmark::State& state, const char* name)
 {
-    const std::string path = Model_Path(name);
-    auto mesh = path.empty() ? nullptr : OrvaneImage::Load_Model_Mesh(path, Still_Options(), false);
-    if (!mesh) {
-        state.SkipWithError("model not found (../shared/models)");
-        return;
-    }
+    auto mesh = orvane_bench::Load_Or_Skip(state, name);
+    if (!mesh) return;
     const int k = static_cast<int>(state.range(0));
     std::mt19937 gen(1024);
     std::uniform_real_distribution<double> u(-0.5, 0.5);
