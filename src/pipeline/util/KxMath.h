@@ -10,6 +10,7 @@
 namespace KxUtils {
 
 using Vec2d = OpenMesh::Vec2d;
+using Vec2s = OpenMesh::Vec2s; ///< signed 16-bit pixel offsets
 using Vec3d = OpenMesh::Vec3d;
 using Vec4d = OpenMesh::Vec4d;
 

@@ -1,0 +1,33 @@
+#pragma once
+// The GL state the grid containers draw in. Each set-up saves the state it
+// changes and loads a 2D orthographic projection over the projector's viewport
+// (pixel (x, y) at window position (x, y)); the destructor restores the
+// attributes and both matrices. The viewport itself is left set.
+
+namespace OrvaneImage {
+
+class KxCGrid;
+
+/// Textured, blended, unlit quads in white (texture environment replace).
+class KxCTextureSetup {
+public:
+    KxCTextureSetup();
+    ~KxCTextureSetup();
+    KxCTextureSetup(const KxCTextureSetup&) = delete;
+    KxCTextureSetup& operator=(const KxCTextureSetup&) = delete;
+};
+
+/// Unlit line outlines of both faces in the given colour, without depth test or culling.
+class KxCOutlineSetup {
+public:
+    KxCOutlineSetup(float r, float g, float b);
+    ~KxCOutlineSetup();
+    KxCOutlineSetup(const KxCOutlineSetup&) = delete;
+    KxCOutlineSetup& operator=(const KxCOutlineSetup&) = delete;
+};
+
+/// Multiplies the model-view matrix by the grid's transform: a vertex v lands
+/// at c + move + R(angle) (v - c), c the grid's centre. The caller pushes and pops.
+void Apply_XForm(const KxCGrid& grid);
+
+} // namespace OrvaneImage
