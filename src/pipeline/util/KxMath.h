@@ -13,7 +13,6 @@ using Vec2d = OpenMesh::Vec2d;
 using Vec2s = OpenMesh::Vec2s; ///< signed 16-bit pixel offsets
 using Vec3d = OpenMesh::Vec3d;
 using Vec4d = OpenMesh::Vec4d;
-using Vec2s = OpenMesh::VectorT<short, 2>;
 
 /// v / |v|, or v unchanged when it is shorter than 1e-6.
 inline Vec3d Normalized(const Vec3d& v)
