@@ -56,7 +56,8 @@ inline const std::vector<BadFile>& Bad_Files()
         {"nan.obj", "v 0 0 0\nv nan 0 0\nv 0 1 0\nv 1 1 0\nf 1 3 4\n", "Invalid vertex in file"},
         {"inf.obj", "v 0 0 0\nv 1 0 0\nv 0 inf 0\nf 1 2 3\n", "Invalid vertex in file"},
         {"huge.obj", "v 0 0 0\nv 1e999 0 0\nv 0 1 0\nf 1 2 3\n", "Invalid vertex in file"},
-        {"nan.off", "OFF\n3 1 0\n0 0 0\nnan 0 0\n0 1 0\n3 0 1 2\n", "Invalid face in file"},
+        {"nan.off", "OFF\n3 1 0\n0 0 0\nnan 0 0\n0 1 0\n3 0 1 2\n", "Invalid vertex in file"},
+        {"short_face.off", "OFF\n3 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1\n", "Invalid face in file"},
         {"nan.ply", Binary_Ply_With_Nan(), "Invalid vertex in file"},
     };
     return files;

@@ -73,6 +73,29 @@ KxObjCounts Count_Obj_Lines(const std::string& file)
     return counts;
 }
 
+enum class KxOffFault { None, Vertex, Face };
+
+// A plain text OFF file read number by number, as the library reads it. The
+// library does not notice a number that fails to parse ("nan"): every later
+// read fails too and leaves its values undefined, so the fault is found here.
+KxOffFault Check_Off_Text(const std::string& file)
+{
+    std::ifstream in(file);
+    std::string magic;
+    long nv = 0, nf = 0, ne = 0;
+    if (!(in >> magic) || magic != "OFF" || !(in >> nv >> nf >> ne)) return KxOffFault::None;
+    double x = 0;
+    for (long i = 0; i < 3 * nv; ++i)
+        if (!(in >> x)) return KxOffFault::Vertex;
+    for (long f = 0; f < nf; ++f) {
+        long n = 0, index = 0;
+        if (!(in >> n) || n < 0) return KxOffFault::Face;
+        for (long k = 0; k < n; ++k)
+            if (!(in >> index)) return KxOffFault::Face;
+    }
+    return KxOffFault::None;
+}
+
 bool Fail_Read(KxCMesh* mesh, const char* message)
 {
     mesh->clean();
@@ -94,11 +117,15 @@ bool KxCIOManager::Read_Mesh(KxCMesh* mesh, const std::string& file, KxCIOOption
     else
         read = Read_Mesh_Ext(mesh, file, option);
     if (!read) return Fail_Read(mesh, "Unsupported or Unknown file");
-    const bool obj = Lower(get_File_Ext(file)) == "obj";
+    const std::string ext = Lower(get_File_Ext(file));
+    const bool obj = ext == "obj";
     const KxObjCounts lines = obj ? Count_Obj_Lines(file) : KxObjCounts();
-    if (!All_Points_Finite(*mesh) || (obj && lines.vertices != static_cast<long>(mesh->n_vertices())))
+    const KxOffFault off = ext == "off" ? Check_Off_Text(file) : KxOffFault::None;
+    if (!All_Points_Finite(*mesh) || off == KxOffFault::Vertex ||
+        (obj && lines.vertices != static_cast<long>(mesh->n_vertices())))
         return Fail_Read(mesh, "Invalid vertex in file");
-    if (importer.m_BadFaces > 0 || (obj && lines.faces != importer.m_Faces)) return Fail_Read(mesh, "Invalid face in file");
+    if (importer.m_BadFaces > 0 || off == KxOffFault::Face || (obj && lines.faces != importer.m_Faces))
+        return Fail_Read(mesh, "Invalid face in file");
     if (mesh->n_faces() == 0) return Fail_Read(mesh, "No triangle in file");
     return true;
 }
