@@ -1,0 +1,127 @@
+#include "sampling/KxCStencilMask.h"
+
+#include "analysis/KxCAppMesh.h"
+#include "composition/KxCImgProc.h"
+#include "pipeline/util/KxDebug.h"
+#include "pipeline/util/KxOGL.h"
+#include "render/KxCOGLProjector.h"
+
+namespace OrvaneImage {
+
+namespace {
+
+/// Reads a rectangle of the current read buffer, bottom row first, packed without padding.
+template <class T>
+std::vector<T> Read_Pixels(const KxCGrid& rect, GLenum format, GLenum type)
+{
+    const int w = static_cast<int>(rect.Width()), h = static_cast<int>(rect.Height());
+    std::vector<T> out(static_cast<std::size_t>(w) * h);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(static_cast<int>(rect.Corners()[0][0]), static_cast<int>(rect.Corners()[0][1]), w, h, format, type,
+                 out.data());
+    return out;
+}
+
+} // namespace
+
+void KxCStencilMask::Clear()
+{
+    KxCSampleMask::Clear();
+    m_StencilMap.clear();
+}
+
+void KxCStencilMask::Draw_Stencil(KxCAppMesh* mesh)
+{
+    auto& projector = *KxUtils::KxCOGLProjector::InstancePtr();
+    const auto& vp = projector.Viewport();
+    glViewport(vp[0], vp[1], vp[2], vp[3]);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadMatrixd(projector.ProjectionMatrix().data());
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadMatrixd(projector.ModelviewMatrix().data());
+    glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_ALWAYS, 1, 1);
+    glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    mesh->Render();
+    glPopAttrib();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+std::vector<unsigned int> KxCStencilMask::Read_Stencil() const
+{
+    return Read_Pixels<unsigned int>(m_Rect, GL_STENCIL_INDEX, GL_UNSIGNED_INT);
+}
+
+bool KxCStencilMask::Create_Specific(KxCAppMesh* mesh, int mode)
+{
+    if (!mesh || !is_Valid()) {
+        Throw_Debug_Msg("KxCStencilMask", "Create_Specific", "Invalid inputs / bounding rectangle");
+        return false;
+    }
+    Draw_Stencil(mesh);
+    m_StencilMap = Read_Stencil();
+
+    // Object pixels of the loose rectangle, bottom row first.
+    const int w = static_cast<int>(m_Rect.Width()), h = static_cast<int>(m_Rect.Height());
+    cv::Mat image(h, w, CV_8UC1, cv::Scalar(0));
+    std::size_t k = 0;
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c, ++k) {
+            if (k >= m_StencilMap.size()) {
+                Throw_Debug_Msg("KxCStencilMask", "Create_Specific", "Point is out of range");
+                continue;
+            }
+            if (m_StencilMap[k] != 0) image.at<unsigned char>(r, c) = 255;
+        }
+
+    m_Contour.is_Multi() = true;
+    cv::Rect tight;
+    if (!KxCImgProc::InstancePtr()->Find_Bounding_Info(&image, tight, &m_Contour, 0)) {
+        Throw_Debug_Msg("KxCStencilMask", "Create_Specific", "Find_Bounding_Info failed.");
+        return false;
+    }
+    m_MaskImage.Image(image(tight).clone());
+
+    const KxUtils::Vec2d lb = m_Rect.Corners()[0] + KxUtils::Vec2d(tight.x, tight.y);
+    m_Rect.Create(lb, tight.width, tight.height);
+    if (!is_Valid()) {
+        Throw_Debug_Msg("KxCStencilMask", "Create_Specific", "Updated bounding rectangle is invalid");
+        return false;
+    }
+    m_Area = static_cast<unsigned int>(cv::countNonZero(*m_MaskImage.Matrix()));
+    m_StencilMap = Read_Stencil();
+    m_DepthMap.clear();
+    if (mode & Mode_Depth) m_DepthMap = Read_Pixels<float>(m_Rect, GL_DEPTH_COMPONENT, GL_FLOAT);
+    return true;
+}
+
+bool KxCStencilMask::get_Stencil(double x, double y, unsigned int& out) const
+{
+    if (m_StencilMap.empty()) {
+        Throw_Debug_Msg("KxCStencilMask", "get_Stencil", "No stencil map exist");
+        return false;
+    }
+    const int i = Pixel_Index(x, y);
+    if (i < 0 || i >= static_cast<int>(m_StencilMap.size())) return false;
+    out = m_StencilMap[i];
+    return true;
+}
+
+bool KxCStencilMask::Intersect_Mask(double x, double y) const
+{
+    unsigned int s = 0;
+    return get_Stencil(x, y, s) && s != 0;
+}
+
+} // namespace OrvaneImage
