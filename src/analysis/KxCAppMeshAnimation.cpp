@@ -2,7 +2,6 @@
 // blended between them, and playback that moves the mesh to a frame.
 #include "analysis/KxCAppMesh.h"
 
-#include "mesh/KxCIOManager.h"
 #include "mesh/KxCMeshKernel.h"
 #include "pipeline/params/KxCAppProp.h"
 #include "pipeline/util/AppGlobal.h"

@@ -55,12 +55,6 @@ std::vector<int> Fit_Neighbourhood(const std::vector<std::vector<int>>& nb, int 
 Kernel::Point_3 Fit_Point(const std::vector<float>& a, int i) { return {a[3 * i], a[3 * i + 1], a[3 * i + 2]}; }
 KxUtils::Vec3d Vec(const Kernel::Vector_3& v) { return {v.x(), v.y(), v.z()}; }
 
-KxUtils::Vec3d Unit_Or_Zero(const KxUtils::Vec3d& v)
-{
-    const double len = v.norm();
-    return len != 0.0 ? v / len : v;
-}
-
 } // namespace
 
 void KxCAppMesh::Request_TriMesh()
@@ -107,8 +101,8 @@ void KxCAppMesh::Request_Curvature()
             // report that as positive, the larger value first.
             c.Curv1() = -form.principal_curvatures(1);
             c.Curv2() = -form.principal_curvatures(0);
-            c.Vect1() = Unit_Or_Zero(Vec(form.minimal_principal_direction()));
-            c.Vect2() = Unit_Or_Zero(Vec(form.maximal_principal_direction()));
+            c.Vect1() = KxUtils::Unit_Or_Zero(Vec(form.minimal_principal_direction()));
+            c.Vect2() = KxUtils::Unit_Or_Zero(Vec(form.maximal_principal_direction()));
         }
         c.MeanCurv() = (c.Curv1() + c.Curv2()) * 0.5;
         c.GaussianCurv() = c.Curv1() * c.Curv2();

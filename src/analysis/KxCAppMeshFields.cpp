@@ -22,12 +22,6 @@ Vec3d Any_Perpendicular(const Vec3d& n)
     return len != 0.0 ? t / len : Vec3d(1, 0, 0);
 }
 
-Vec3d Unit_Or_Zero(const Vec3d& v)
-{
-    const double len = v.norm();
-    return len != 0.0 ? v / len : v;
-}
-
 } // namespace
 
 template <class Handle>
@@ -53,12 +47,12 @@ void KxCAppMesh::Request_TangentPlane()
         const Vec3d p = property(m_VPoint_Prop, v);
         Vec3d t1(0, 0, 0);
         const auto h = halfedge_handle(v);
-        if (h.is_valid()) t1 = Unit_Or_Zero(OpenMesh::cross(n, property(m_VPoint_Prop, to_vertex_handle(h)) - p));
+        if (h.is_valid()) t1 = KxUtils::Unit_Or_Zero(OpenMesh::cross(n, property(m_VPoint_Prop, to_vertex_handle(h)) - p));
         // No neighbour, or one along the normal: any frame in the tangent plane will do.
         if (t1.norm() == 0.0) t1 = Any_Perpendicular(n);
         KxCCurv& c = property(m_VCurv_Prop, v);
         c.Vect1() = t1;
-        c.Vect2() = Unit_Or_Zero(OpenMesh::cross(t1, n));
+        c.Vect2() = KxUtils::Unit_Or_Zero(OpenMesh::cross(t1, n));
     }
 }
 

@@ -2,39 +2,12 @@
 
 #include "composition/KxCGrid.h"
 #include "pipeline/util/KxOGL.h"
-#include "render/KxCOGLProjector.h"
 
 namespace OrvaneImage {
-
-namespace {
-
-void Begin_Ortho()
-{
-    const std::array<int, 4>& vp = KxUtils::KxCOGLProjector::InstancePtr()->Viewport();
-    glViewport(vp[0], vp[1], vp[2], vp[3]);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0.0, vp[2], 0.0, vp[3]);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-}
-
-void End_Ortho()
-{
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-}
-
-} // namespace
 
 KxCTextureSetup::KxCTextureSetup()
 {
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_TEXTURE_BIT);
-    Begin_Ortho();
     glDisable(GL_LIGHTING);
     glEnable(GL_COLOR_MATERIAL);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -48,16 +21,11 @@ KxCTextureSetup::KxCTextureSetup()
     glColor3ub(255, 255, 255);
 }
 
-KxCTextureSetup::~KxCTextureSetup()
-{
-    End_Ortho();
-    glPopAttrib();
-}
+KxCTextureSetup::~KxCTextureSetup() { glPopAttrib(); }
 
 KxCOutlineSetup::KxCOutlineSetup(float r, float g, float b)
 {
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT);
-    Begin_Ortho();
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
@@ -65,11 +33,7 @@ KxCOutlineSetup::KxCOutlineSetup(float r, float g, float b)
     glColor3f(r, g, b);
 }
 
-KxCOutlineSetup::~KxCOutlineSetup()
-{
-    End_Ortho();
-    glPopAttrib();
-}
+KxCOutlineSetup::~KxCOutlineSetup() { glPopAttrib(); }
 
 void Apply_XForm(const KxCGrid& grid)
 {

@@ -1,8 +1,9 @@
 #pragma once
 // The GL state the grid containers draw in. Each set-up saves the state it
-// changes and loads a 2D orthographic projection over the projector's viewport
-// (pixel (x, y) at window position (x, y)); the destructor restores the
-// attributes and both matrices. The viewport itself is left set.
+// changes and draws in window pixels of the projector's viewport (pixel (x, y)
+// at window position (x, y)); the destructor restores the attributes and both
+// matrices. The viewport itself is left set.
+#include "render/KxCViewScope.h"
 
 namespace OrvaneImage {
 
@@ -15,6 +16,9 @@ public:
     ~KxCTextureSetup();
     KxCTextureSetup(const KxCTextureSetup&) = delete;
     KxCTextureSetup& operator=(const KxCTextureSetup&) = delete;
+
+private:
+    KxUtils::KxCViewScope m_View{KxUtils::KxCViewScope::KxEnumView::Pixels};
 };
 
 /// Unlit line outlines of both faces in the given colour, without depth test or culling.
@@ -24,6 +28,9 @@ public:
     ~KxCOutlineSetup();
     KxCOutlineSetup(const KxCOutlineSetup&) = delete;
     KxCOutlineSetup& operator=(const KxCOutlineSetup&) = delete;
+
+private:
+    KxUtils::KxCViewScope m_View{KxUtils::KxCViewScope::KxEnumView::Pixels};
 };
 
 /// Multiplies the model-view matrix by the grid's transform: a vertex v lands

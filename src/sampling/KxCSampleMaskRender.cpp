@@ -4,7 +4,7 @@
 #include "pipeline/params/KxCMeshProp.h"
 #include "pipeline/util/KxOGL.h"
 #include "render/KxCColorTable.h"
-#include "render/KxCOGLProjector.h"
+#include "render/KxCViewScope.h"
 
 namespace OrvaneImage {
 
@@ -17,15 +17,7 @@ void Colour(const KxUtils::KxCColorTable_RGB::RGBA& c) { glColor3ub(c[0], c[1], 
 void KxCSampleMask::Render(const KxCSampleMaskProp* prop)
 {
     if (!prop) return;
-    const auto& vp = KxUtils::KxCOGLProjector::InstancePtr()->Viewport();
-    glViewport(vp[0], vp[1], vp[2], vp[3]);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, vp[2], 0, vp[3], -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    const KxUtils::KxCViewScope view(KxUtils::KxCViewScope::KxEnumView::Pixels);
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_LINE_BIT |
                  GL_POINT_BIT | GL_CURRENT_BIT);
     glDisable(GL_LIGHTING);
@@ -37,10 +29,6 @@ void KxCSampleMask::Render(const KxCSampleMaskProp* prop)
     if (prop->Contour()) Render_Contour();
     if (prop->Break()) Render_Segment();
     glPopAttrib();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
 }
 
 void KxCSampleMask::Render_Mask()

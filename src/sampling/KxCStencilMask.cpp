@@ -4,7 +4,7 @@
 #include "composition/KxCImgProc.h"
 #include "pipeline/util/KxDebug.h"
 #include "pipeline/util/KxOGL.h"
-#include "render/KxCOGLProjector.h"
+#include "render/KxCViewScope.h"
 
 namespace OrvaneImage {
 
@@ -32,15 +32,7 @@ void KxCStencilMask::Clear()
 
 void KxCStencilMask::Draw_Stencil(KxCAppMesh* mesh)
 {
-    auto& projector = *KxUtils::KxCOGLProjector::InstancePtr();
-    const auto& vp = projector.Viewport();
-    glViewport(vp[0], vp[1], vp[2], vp[3]);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadMatrixd(projector.ProjectionMatrix().data());
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadMatrixd(projector.ModelviewMatrix().data());
+    const KxUtils::KxCViewScope view(KxUtils::KxCViewScope::KxEnumView::Captured);
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glDepthMask(GL_TRUE);
@@ -52,10 +44,6 @@ void KxCStencilMask::Draw_Stencil(KxCAppMesh* mesh)
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     mesh->Render();
     glPopAttrib();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
 }
 
 std::vector<unsigned int> KxCStencilMask::Read_Stencil() const

@@ -21,6 +21,13 @@ inline Vec3d Normalized(const Vec3d& v)
     return len < 1e-6 ? v : v / len;
 }
 
+/// v / |v|, or v unchanged when it is zero.
+inline Vec3d Unit_Or_Zero(const Vec3d& v)
+{
+    const double len = v.norm();
+    return len != 0.0 ? v / len : v;
+}
+
 /// Column-major 4x4 double matrix: element (row r, column c) is m[c * 4 + r].
 struct KxCMatrix4d {
     std::array<double, 16> m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
