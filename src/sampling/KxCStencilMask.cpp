@@ -22,6 +22,18 @@ std::vector<T> Read_Pixels(const KxCGrid& rect, GLenum format, GLenum type)
     return out;
 }
 
+/// The values inside rectangle r of a row-major map `cols` values wide.
+std::vector<unsigned int> Crop(const std::vector<unsigned int>& map, int cols, const cv::Rect& r)
+{
+    std::vector<unsigned int> out;
+    out.reserve(static_cast<std::size_t>(r.width) * r.height);
+    for (int y = r.y; y < r.y + r.height; ++y) {
+        const auto row = map.begin() + static_cast<std::ptrdiff_t>(y) * cols;
+        out.insert(out.end(), row + r.x, row + r.x + r.width);
+    }
+    return out;
+}
+
 } // namespace
 
 void KxCStencilMask::Clear()
@@ -46,11 +58,6 @@ void KxCStencilMask::Draw_Stencil(KxCAppMesh* mesh)
     glPopAttrib();
 }
 
-std::vector<unsigned int> KxCStencilMask::Read_Stencil() const
-{
-    return Read_Pixels<unsigned int>(m_Rect, GL_STENCIL_INDEX, GL_UNSIGNED_INT);
-}
-
 bool KxCStencilMask::Create_Specific(KxCAppMesh* mesh, int mode)
 {
     if (!mesh || !is_Valid()) {
@@ -58,7 +65,7 @@ bool KxCStencilMask::Create_Specific(KxCAppMesh* mesh, int mode)
         return false;
     }
     Draw_Stencil(mesh);
-    m_StencilMap = Read_Stencil();
+    m_StencilMap = Read_Pixels<unsigned int>(m_Rect, GL_STENCIL_INDEX, GL_UNSIGNED_INT);
 
     // Object pixels of the loose rectangle, bottom row first.
     const int w = static_cast<int>(m_Rect.Width()), h = static_cast<int>(m_Rect.Height());
@@ -88,7 +95,8 @@ bool KxCStencilMask::Create_Specific(KxCAppMesh* mesh, int mode)
         return false;
     }
     m_Area = static_cast<unsigned int>(cv::countNonZero(*m_MaskImage.Matrix()));
-    m_StencilMap = Read_Stencil();
+    // The tight rectangle lies inside the loose one: its stencil values are already read.
+    m_StencilMap = Crop(m_StencilMap, w, tight);
     m_DepthMap.clear();
     if (mode & Mode_Depth) m_DepthMap = Read_Pixels<float>(m_Rect, GL_DEPTH_COMPONENT, GL_FLOAT);
     return true;

@@ -22,7 +22,6 @@ public:
 
 private:
     void Draw_Stencil(KxCAppMesh* mesh);
-    std::vector<unsigned int> Read_Stencil() const;
 
     std::vector<unsigned int> m_StencilMap;
 };
