@@ -391,6 +391,22 @@ protected:
 
     /// A w x h grid fills its w - 1 by h - 1 pixel squares between the corner positions.
     static int Filled(const KxCGrid& g) { return (static_cast<int>(g.Width()) - 1) * (static_cast<int>(g.Height()) - 1); }
+
+    /// One 8 x 8 source splat grid, its window, and a stamp container with one
+    /// 32 x 32 tile at the origin that copies the window (no copies yet).
+    struct StampScene {
+        StampScene()
+        {
+            splats.Grids().push_back(src);
+            tile->WindowGrid(&window);
+            stamps.Grids().push_back(tile);
+        }
+        KxCDecalGCntr splats;
+        KxCDecalGrid* src = New_Splat(Vec2d(0, 0), 8, 8);
+        KxCWndGrid window{Vec2d(0, 0), 8, 8};
+        KxCStampGCntr stamps;
+        KxCStampGrid* tile = new KxCStampGrid(Vec2d(0, 0), 32, 32);
+    };
 };
 
 TEST_F(GridDrawing, SharedTextureSurvivesItsCopyAndDiesWithItsOwner)
@@ -526,21 +542,17 @@ TEST_F(GridDrawing, WindowMovesItsSplatGridsWhateverTheirEnabledFlag)
 
 TEST_F(GridDrawing, StampDrawsOnlyFlaggedCopiesAndEmptyTilesNothing)
 {
-    KxCDecalGCntr splats;
-    KxCDecalGrid* src = New_Splat(Vec2d(0, 0), 8, 8);
-    splats.Grids().push_back(src);
-    KxCWndGrid window(Vec2d(0, 0), 8, 8);
-
-    KxCStampGCntr stamps;
-    auto* tile = new KxCStampGrid(Vec2d(0, 0), 32, 32);
-    tile->WindowGrid(&window);
+    StampScene scene;
+    KxCDecalGrid* src = scene.src;
+    KxCStampGrid* tile = scene.tile;
+    KxCStampGCntr& stamps = scene.stamps;
     KxCDecalGrid* shown = Shared_Copy(*src, Vec2d(4, 4));
     KxCDecalGrid* hidden = Shared_Copy(*src, Vec2d(20, 20));
     hidden->Stamp_Flag() = false;
     tile->DecalGrids() = {shown, hidden};
     auto* empty = new KxCStampGrid(Vec2d(32, 32), 32, 32);
     empty->DecalGrids().push_back(Shared_Copy(*src, Vec2d(40, 40)));
-    stamps.Grids() = {tile, empty};
+    stamps.Grids().push_back(empty);
 
     KxCStampGCntrProp prop;
     const auto pixels = Paint([&] { stamps.Render(&prop); });
@@ -560,19 +572,12 @@ TEST_F(GridDrawing, StampDrawsOnlyFlaggedCopiesAndEmptyTilesNothing)
 
 TEST_F(GridDrawing, StampAndCopyTransformsFollowTheirOwnSwitches)
 {
-    KxCDecalGCntr splats;
-    KxCDecalGrid* src = New_Splat(Vec2d(0, 0), 8, 8);
-    splats.Grids().push_back(src);
-    KxCWndGrid window(Vec2d(0, 0), 8, 8);
-
-    KxCStampGCntr stamps;
-    auto* tile = new KxCStampGrid(Vec2d(0, 0), 32, 32);
-    tile->WindowGrid(&window);
-    tile->XForm().m_Move = Vec2d(30, 0);
-    KxCDecalGrid* copy = Shared_Copy(*src, Vec2d(4, 4));
+    StampScene scene;
+    KxCStampGCntr& stamps = scene.stamps;
+    scene.tile->XForm().m_Move = Vec2d(30, 0);
+    KxCDecalGrid* copy = Shared_Copy(*scene.src, Vec2d(4, 4));
     copy->XForm().m_Move = Vec2d(0, 30);
-    tile->DecalGrids().push_back(copy);
-    stamps.Grids().push_back(tile);
+    scene.tile->DecalGrids().push_back(copy);
 
     struct Case { bool perturb, perturb_dg; int dx, dy; };
     const Case cases[] = {{false, false, 0, 0}, {true, false, 30, 0}, {false, true, 0, 30}, {true, true, 30, 30}};
