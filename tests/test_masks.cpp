@@ -178,3 +178,21 @@ TEST_F(MaskTest, OverlayDrawsTheMaskInsideItsRectangle)
     EXPECT_EQ(red, static_cast<int>(mask.Area()));
     EXPECT_EQ(outside, 0);
 }
+
+TEST_F(MaskTest, DepthUnprojectsOntoTheSurfaceUpToTheRim)
+{
+    // Edge-on triangles at the silhouette must not have their depth pushed back.
+    Spheres({{0, 0, 0}});
+    ASSERT_TRUE(mask.Create(&mesh, KxCStencilMask::Mode_Depth));
+    const auto* projector = KxUtils::KxCOGLProjector::InstancePtr();
+    double worst = 0;
+    for (int y = 60; y < 196; ++y)
+        for (int x = 60; x < 196; ++x) {
+            float depth = 0;
+            if (!mask.Intersect(x, y) || !mask.get_Depth(x, y, depth)) continue;
+            double q[3];
+            projector->UnProject(x + 0.5, y + 0.5, depth, q);
+            worst = std::max(worst, std::abs(std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2]) - 0.5));
+        }
+    EXPECT_LT(worst, 0.02);
+}

@@ -115,6 +115,11 @@ void KxCMesh::Render()
     if (mp_RenderMethod) mp_RenderMethod->Render(this, mp_MeshKernel, mp_RenderKernel, mp_RenderInfo);
 }
 
+void KxCMesh::Render_Geometry()
+{
+    if (mp_RenderKernel) mp_RenderKernel->Render(this, mp_MeshKernel, mp_RenderInfo);
+}
+
 void KxCMesh::Render_Primitive(int index, bool a, bool b, bool c)
 {
     if (!mp_PrimitiveRender) return;

@@ -45,6 +45,10 @@ public:
     virtual bool Save_Mesh(const std::string& file, KxCIOOption& option);
     /// Draws the mesh with the installed style (nothing without one).
     virtual void Render();
+    /// Draws the faces through the render kernel alone, in the current GL state: the colours
+    /// the render info selects, but none of a style's state. Passes that read depth back use
+    /// it, since the solid style's polygon offset pushes edge-on triangles far back.
+    void Render_Geometry();
     /// Highlights a primitive; index -1 means the last one found by Find_Primitive.
     virtual void Render_Primitive(int index, bool a, bool b, bool c);
     /// Picks the primitive at a point with the installed operation; true when one was found.

@@ -54,7 +54,7 @@ void KxCStencilMask::Draw_Stencil(KxCAppMesh* mesh)
     glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
-    mesh->Render();
+    mesh->Render_Geometry();
     glPopAttrib();
 }
 
