@@ -8,6 +8,7 @@
 #include <string>
 
 #include "pipeline/driver/KxModelLoading.h"
+#include "render/KxCOGLProjector.h"
 
 namespace orvane_bench {
 
@@ -37,6 +38,18 @@ inline std::unique_ptr<OrvaneImage::KxCAppMesh> Load_Or_Skip(benchmark::State& s
     auto mesh = path.empty() ? nullptr : OrvaneImage::Load_Model_Mesh(path, Still_Options(), false);
     if (!mesh) state.SkipWithError("model not found (../shared/models)");
     return mesh;
+}
+
+/// Captures an orthographic view of the grounded, normalised model (about 0 <= y <= 1) that
+/// fills about 85 % of a w x h viewport's height.
+inline void Capture_View(int w, int h)
+{
+    auto& p = *KxUtils::KxCOGLProjector::InstancePtr();
+    const double top = 1.1, bottom = -0.1, half = (top - bottom) * 0.5 * w / h;
+    p.Viewport() = {0, 0, w, h};
+    p.ProjectionMatrix() = {1 / half, 0, 0, 0, 0, 2 / (top - bottom), 0, 0, 0, 0, -0.2, 0,
+                            0, -(top + bottom) / (top - bottom), 0, 1};
+    p.ModelviewMatrix() = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 }
 
 } // namespace orvane_bench
