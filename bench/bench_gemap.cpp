@@ -7,24 +7,11 @@
 
 #include "bench_support.h"
 #include "pipeline/params/KxCDecalParam.h"
-#include "render/KxCOGLProjector.h"
 #include "splats/KxCDecalCntr.h"
 #include "splats/KxCGEMap.h"
 #include "ui/KxCHeadlessPanel.h"
 
 namespace {
-
-/// An orthographic view of the grounded, normalised model (about 0 <= y <= 1) filling about
-/// 85 % of a w x h viewport's height, as in the mask benchmark.
-void Capture_View(int w, int h)
-{
-    auto& p = *KxUtils::KxCOGLProjector::InstancePtr();
-    const double top = 1.1, bottom = -0.1, half = (top - bottom) * 0.5 * w / h;
-    p.Viewport() = {0, 0, w, h};
-    p.ProjectionMatrix() = {1 / half, 0, 0, 0, 0, 2 / (top - bottom), 0, 0, 0, 0, -0.2, 0,
-                            0, -(top + bottom) / (top - bottom), 0, 1};
-    p.ModelviewMatrix() = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-}
 
 void BM_GEMap_Parameterize(benchmark::State& state, const char* name)
 {
@@ -37,7 +24,7 @@ void BM_GEMap_Parameterize(benchmark::State& state, const char* name)
     }
     auto mesh = orvane_bench::Load_Or_Skip(state, name);
     if (!mesh) return;
-    Capture_View(kW, kH);
+    orvane_bench::Capture_View(kW, kH);
 
     const OrvaneImage::KxCDecalParam param; // Radius_Ratio 5.0
     const double base = param.Radius_Ratio() * mesh->Avg_Edge();

@@ -82,7 +82,7 @@ bool All_Finite(KxCDecal& d)
     return true;
 }
 
-/// The documented invariants of a parameterized splat.
+/// The invariants of a parameterized splat.
 void Expect_Invariants(KxCAppMesh& m, KxCDecal& d)
 {
     const std::size_t n = d.VertexIndices().size();

@@ -54,7 +54,7 @@ inline Vec3d Rotate(const Vec3d& v, const Vec3d& axis, double angle)
     return v + t * w + OpenMesh::cross(u, t);
 }
 
-/// Fields and steps shared by both visitors, in the documented order: mesh, splat, vertex
+/// Fields and steps shared by both visitors, in this order: mesh, splat, vertex
 /// map (local -> mesh index), predecessor and distance maps (by local index), vertex index
 /// map, out list, centre vertex, centre normal N0 and centre frame T1, T2.
 class gemap_visitor_data {
