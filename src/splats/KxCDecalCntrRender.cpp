@@ -15,7 +15,7 @@ static_assert(sizeof(KxUtils::Vec2d) == 2 * sizeof(double), "Vec2d must be two p
 
 namespace {
 
-/// Step 1 of Render: every visible, drawable splat, textured and blended over what is drawn.
+/// Every visible, drawable splat, textured and blended over what is drawn.
 void Render_Patches(const std::vector<KxCDecal*>& decals)
 {
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
