@@ -31,17 +31,6 @@ namespace {
 constexpr int kView = 64;
 const double kHalfDiag = std::sqrt(2.0) / 2.0;
 
-/// Orthographic view of the window [x0, x1] x [y0, y1] (depth -10 .. 10), identity model-view,
-/// onto the given viewport.
-void Capture_Ortho(double x0, double x1, double y0, double y1, std::array<int, 4> viewport = {0, 0, kView, kView})
-{
-    auto& p = *KxUtils::KxCOGLProjector::InstancePtr();
-    p.Viewport() = viewport;
-    const double sx = 2.0 / (x1 - x0), sy = 2.0 / (y1 - y0);
-    p.ProjectionMatrix() = {sx, 0, 0, 0, 0, sy, 0, 0, 0, 0, -0.1, 0,
-                            -(x1 + x0) / (x1 - x0), -(y1 + y0) / (y1 - y0), 0, 1};
-    p.ModelviewMatrix() = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-}
 
 /// Shortest edge-path distances from src over the whole mesh.
 std::vector<double> Graph_Distances(KxCAppMesh& m, int src)
@@ -131,7 +120,7 @@ protected:
     {
         orvane_test::Make_Flat_Grid(mesh, 10);
         Prepare();
-        Capture_Ortho(0, 10, 0, 10);
+        orvane_test::Capture_Ortho(0, 10, 0, 10, {0, 0, kView, kView});
     }
 
     static int Grid_Vertex(int x, int y) { return y * 11 + x; }
@@ -275,7 +264,7 @@ TEST_F(GEMapTest, VertexAcrossAFoldIsCutThoughInsideTheBall)
 {
     Make_Hairpin(mesh);
     Prepare();
-    Capture_Ortho(-1, 5, -1, 5);
+    orvane_test::Capture_Ortho(-1, 5, -1, 5, {0, 0, kView, kView});
     const int c = 2 * 8 + 5;     // (2, 0.25, 2) on the upper sheet
     const int below = 2 * 8 + 2; // (2, 0, 2): 0.25 away in a straight line, 2.25 along the surface
     ASSERT_NEAR((Pos(below) - Pos(c)).norm(), 0.25, 1e-12);
@@ -342,7 +331,7 @@ TEST_F(GEMapTest, RectangleIsClampedToTheViewport)
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         cntr.Clear();
-        Capture_Ortho(k.x0, k.x1, k.y0, k.y1, k.viewport);
+        orvane_test::Capture_Ortho(k.x0, k.x1, k.y0, k.y1, k.viewport);
         KxCDecal* d = Add(Grid_Vertex(5, 5), 2.5);
         ASSERT_TRUE(Run(true));
         EXPECT_EQ(d->Rectangle().Corners()[0], k.lo);
@@ -535,7 +524,7 @@ TEST_F(GEMapTest, SpherePatchesFollowGreatCircleDistances)
 {
     orvane_test::Make_Sphere(mesh, 1.0, 5);
     Prepare();
-    Capture_Ortho(-1.5, 1.5, -1.5, 1.5);
+    orvane_test::Capture_Ortho(-1.5, 1.5, -1.5, 1.5, {0, 0, kView, kView});
     const int centres[] = {0, 100, 5000};
     // Trick set, as the pipeline runs it; then Trick clear, which relates the stored frames
     // correctly when they are right-handed (Vect2 = N x Vect1).
@@ -577,7 +566,7 @@ TEST_F(GEMapTest, ManySplatsKeepTheInvariants)
 {
     orvane_test::Make_Sphere(mesh, 1.0, 3);
     Prepare();
-    Capture_Ortho(-1.5, 1.5, -1.5, 1.5);
+    orvane_test::Capture_Ortho(-1.5, 1.5, -1.5, 1.5, {0, 0, kView, kView});
     for (int v = 0; v < static_cast<int>(mesh.n_vertices()); v += 7) Add(v, 0.05 + 0.02 * (v % 13), v % 5 != 0);
     for (const bool trick : {true, false}) {
         ASSERT_TRUE(Run(trick));

@@ -23,10 +23,7 @@ protected:
     {
         panel = KxOGLPanel::KxCHeadlessPanel::Create(kSize, kSize);
         ASSERT_TRUE(panel) << "a headless OpenGL context is required (Mesa EGL)";
-        auto& p = *KxUtils::KxCOGLProjector::InstancePtr();
-        p.Viewport() = {0, 0, kSize, kSize};
-        p.ProjectionMatrix() = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -0.1, 0, 0, 0, 0, 1};
-        p.ModelviewMatrix() = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+        orvane_test::Capture_Ortho(-1, 1, -1, 1, {0, 0, kSize, kSize});
     }
 
     /// Sphere(s) of radius r at the given centres, with a bounding box.

@@ -32,15 +32,6 @@ using Vec3d = OpenMesh::Vec3d;
 
 namespace {
 
-/// Orthographic view of [x0, x1] x [y0, y1] of the z = 0 plane onto a size x size viewport.
-void Capture_Ortho(double x0, double x1, double y0, double y1, int size)
-{
-    auto& p = *KxUtils::KxCOGLProjector::InstancePtr();
-    p.Viewport() = {0, 0, size, size};
-    p.ProjectionMatrix() = {2 / (x1 - x0), 0, 0, 0, 0, 2 / (y1 - y0), 0, 0, 0, 0, -0.1, 0,
-                            -(x1 + x0) / (x1 - x0), -(y1 + y0) / (y1 - y0), 0, 1};
-    p.ModelviewMatrix() = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-}
 
 /// A splat with every field set to something other than its default.
 void Fill_Splat(KxCDecal& d)
@@ -229,7 +220,7 @@ TEST(SplatContainer, TextureTransformOfScaleOneReproducesTheParameterizer)
     mesh.Request_TangentPlane();
     mesh.Request_Vertex_Flags();
     mesh.Request_Face_Flags();
-    Capture_Ortho(0, 10, 0, 10, 64);
+    orvane_test::Capture_Ortho(0, 10, 0, 10, {0, 0, 64, 64});
     KxCDecalCntr cntr;
     for (int v : {60, 24, 96}) {
         auto* d = new KxCDecal;
@@ -273,7 +264,7 @@ protected:
         mesh.Request_Vertex_Flags();
         mesh.Request_Face_Flags();
         mesh.Request_AABB(false);
-        Capture_Ortho(0, 10, 0, 10, kSize);
+        orvane_test::Capture_Ortho(0, 10, 0, 10, {0, 0, kSize, kSize});
         panel->set_Back_Color(1, 1, 1, 1);
     }
 
@@ -463,7 +454,7 @@ TEST_F(SplatDrawing, WindowCentresAreRedPoints)
 TEST_F(SplatDrawing, SurfaceCentresNeedTheBoundingBox)
 {
     // Zoomed in so that the marker (0.005 x the box diagonal, 0.07) is a few pixels wide.
-    Capture_Ortho(4.5, 5.5, 4.5, 5.5, kSize);
+    orvane_test::Capture_Ortho(4.5, 5.5, 4.5, 5.5, {0, 0, kSize, kSize});
     KxCDecal* d = Marker(Vec2d(0, 0), Vec2d(1, 1), false);
     d->Point3D() = Vec3d(5, 5, 0);
     const auto with_box = Draw(Switches(false, true, false, false, false));

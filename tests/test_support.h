@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "mesh/KxCMesh.h"
+#include "render/KxCOGLProjector.h"
 #include "ui/KxCHeadlessPanel.h"
 
 namespace orvane_test {
@@ -151,6 +153,17 @@ inline std::string Shared_Model(const std::string& name)
 {
     const fs::path p = fs::path(ORVANE_SOURCE_DIR) / ".." / "shared" / "models" / name;
     return fs::exists(p) ? p.string() : std::string();
+}
+
+/// Captures an orthographic view of the window [x0, x1] x [y0, y1] (depth -10 .. 10, looking
+/// along -z) with identity model-view onto the given viewport.
+inline void Capture_Ortho(double x0, double x1, double y0, double y1, const std::array<int, 4>& viewport)
+{
+    auto& p = *KxUtils::KxCOGLProjector::InstancePtr();
+    p.Viewport() = viewport;
+    p.ProjectionMatrix() = {2 / (x1 - x0), 0, 0, 0, 0, 2 / (y1 - y0), 0, 0, 0, 0, -0.1, 0,
+                            -(x1 + x0) / (x1 - x0), -(y1 + y0) / (y1 - y0), 0, 1};
+    p.ModelviewMatrix() = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 }
 
 /// A test with a headless GL panel of 64 x 64 pixels, current during the test.
