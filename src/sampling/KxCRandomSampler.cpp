@@ -1,13 +1,11 @@
 #include "sampling/KxCRandomSampler.h"
 
-#include <numeric>
 #include <vector>
 
 #include "analysis/KxCAppMesh.h"
 #include "pipeline/params/KxCDecalParam.h"
 #include "pipeline/params/KxCSampleParam.h"
 #include "pipeline/util/KxDebug.h"
-#include "pipeline/util/KxRandom.h"
 #include "splats/KxCDecalCntr.h"
 
 namespace OrvaneImage {
@@ -41,9 +39,7 @@ bool KxCRandomSampler::Sample(KxCAppMesh* mesh, KxCSampleMask* mask, KxCDecalCnt
     const KxCRandSParam& rp = sparam->Random();
     const std::size_t nv = mesh->n_vertices();
     const auto n = std::min(nv, static_cast<std::size_t>(std::max(0.0, nv * rp.Cur_Ratio())));
-    std::vector<int> order(nv);
-    std::iota(order.begin(), order.end(), 0);
-    KxUtils::Random_Shuffle(order);
+    std::vector<int> order = Shuffled_Vertices(mesh);
     order.resize(n);
     const std::vector<bool> alive = Thin(mesh, order, rp.Radius_Ratio() * mesh->Avg_Edge());
 

@@ -1,13 +1,11 @@
 #include "sampling/KxCRandomSampler2.h"
 
-#include <numeric>
 #include <vector>
 
 #include "analysis/KxCAppMesh.h"
 #include "pipeline/params/KxCDecalParam.h"
 #include "pipeline/params/KxCSampleParam.h"
 #include "pipeline/util/KxDebug.h"
-#include "pipeline/util/KxRandom.h"
 #include "render/KxCKDtree.h"
 #include "splats/KxCDecalCntr.h"
 
@@ -25,9 +23,7 @@ bool KxCRandomSampler2::Sample(KxCAppMesh* mesh, KxCSampleMask* mask, KxCDecalCn
     const std::size_t nv = mesh->n_vertices();
     const auto target = static_cast<std::size_t>(std::max(0.0, nv * rp.Cur_Ratio()));
     const double d = rp.Radius_Ratio() * mesh->Avg_Edge();
-    std::vector<int> order(nv);
-    std::iota(order.begin(), order.end(), 0);
-    KxUtils::Random_Shuffle(order);
+    std::vector<int> order = Shuffled_Vertices(mesh);
 
     if (mesh->Vertex_Flags().size() != nv) mesh->Request_Vertex_Flags();
     auto& flags = mesh->Vertex_Flags();

@@ -1,5 +1,7 @@
 #include "sampling/KxCSampler.h"
 
+#include <numeric>
+
 #include "analysis/KxCAppMesh.h"
 #include "pipeline/params/KxCDecalParam.h"
 #include "pipeline/util/AppGlobal.h"
@@ -40,6 +42,14 @@ void KxCSampler::Test_Visibility(KxCAppMesh* mesh, KxCSampleMask* mask, KxCDecal
     KxUtils::Vec3d q;
     KxUtils::KxCOGLProjector::InstancePtr()->UnProject(w[0], w[1], depth, q.data());
     decal->Visible() = (decal->Point3D() - q).norm() <= tolerance;
+}
+
+std::vector<int> KxCSampler::Shuffled_Vertices(const KxCAppMesh* mesh)
+{
+    std::vector<int> order(mesh->n_vertices());
+    std::iota(order.begin(), order.end(), 0);
+    KxUtils::Random_Shuffle(order);
+    return order;
 }
 
 void KxCSampler::Seed()

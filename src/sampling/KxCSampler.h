@@ -7,6 +7,8 @@
 //   KxCRandomSampler2  random vertices with a spacing enforced through the KD-tree
 // All project with the projector's captured view, and with AppGlobal::g_Fix_Rand
 // every Sample reseeds the shared generator with 1024 first.
+#include <vector>
+
 #include "pipeline/util/KxMath.h"
 
 namespace OrvaneImage {
@@ -36,6 +38,8 @@ protected:
     /// Visible when the mask's depth at the splat's window position unprojects to within
     /// depth_ratio x the box diagonal of its centre; invisible without a depth value there.
     static void Test_Visibility(KxCAppMesh* mesh, KxCSampleMask* mask, KxCDecal* decal, double depth_ratio);
+    /// The vertex indices 0 ... n - 1 shuffled by the shared generator.
+    static std::vector<int> Shuffled_Vertices(const KxCAppMesh* mesh);
     /// Reseeds the shared generator with 1024 when randomness is fixed.
     static void Seed();
 };
