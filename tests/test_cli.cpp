@@ -126,12 +126,80 @@ TEST(Cli, HelpDescribesEveryCommand)
 {
     const auto top = Run_Cli("--help");
     EXPECT_EQ(top.code, 0);
-    for (const char* cmd : {"info", "params"}) {
+    for (const char* cmd : {"info", "params", "sampler-report"}) {
         EXPECT_NE(top.out.find(std::string("  ") + cmd), std::string::npos) << cmd;
         const auto r = Run_Cli(std::string(cmd) + " --help");
         EXPECT_EQ(r.code, 0) << cmd;
         EXPECT_NE(r.out.find(std::string("Usage: orvane ") + cmd), std::string::npos) << r.out;
     }
+}
+
+/// The last non-empty line of text.
+std::string Last_Line(const std::string& text)
+{
+    std::size_t end = text.find_last_not_of('\n');
+    if (end == std::string::npos) return "";
+    const std::size_t start = text.rfind('\n', end);
+    return text.substr(start == std::string::npos ? 0 : start + 1, end - (start == std::string::npos ? 0 : start + 1) + 1);
+}
+
+TEST(Cli, SamplerReportRatesTheQuasiSampler)
+{
+    TempDir dir;
+    const fs::path out = dir / "report" / "pictures"; // created with its parent
+    const auto r = Run_Cli("sampler-report --size 256 --out '" + out.string() + "'");
+    ASSERT_EQ(r.code, 0) << r.out;
+    unsigned long points = 0;
+    double expected = 0, mean_rel = 0, min_rel = 0;
+    const std::string last = Last_Line(r.out);
+    ASSERT_EQ(std::sscanf(last.c_str(), "points=%lu expected=%lf mean_nn_rel=%lf min_rel=%lf", &points, &expected,
+                          &mean_rel, &min_rel),
+              4)
+        << last;
+    EXPECT_EQ(last.rfind("points=", 0), 0u);
+    EXPECT_DOUBLE_EQ(expected, 2550);
+    EXPECT_NEAR(static_cast<double>(points), expected, 0.03 * expected);
+    EXPECT_GE(mean_rel, 0.75);
+    EXPECT_LE(mean_rel, 1.05);
+    EXPECT_GT(min_rel, 0.3);
+    EXPECT_LE(min_rel, mean_rel);
+    EXPECT_NE(r.out.find("Ramp importance 0 ... 25500"), std::string::npos) << r.out;
+    for (const char* name : {"points.png", "spectrum.png"}) {
+        EXPECT_TRUE(fs::exists(out / name)) << name;
+        if (fs::exists(out / name)) {
+            EXPECT_GT(fs::file_size(out / name), 100u) << name;
+        }
+    }
+
+    // Another importance: about a tenth of it, in the last line too.
+    const auto low = Run_Cli("sampler-report --importance 5000 --size 128 --out '" + (dir / "low").string() + "'");
+    ASSERT_EQ(low.code, 0) << low.out;
+    ASSERT_EQ(std::sscanf(Last_Line(low.out).c_str(), "points=%lu expected=%lf", &points, &expected), 2);
+    EXPECT_DOUBLE_EQ(expected, 500);
+    EXPECT_NEAR(static_cast<double>(points), 500, 25);
+}
+
+TEST(Cli, SamplerReportRejectsBadArguments)
+{
+    const char* cases[] = {"sampler-report --importance", "sampler-report --importance abc",
+                           "sampler-report --importance 0", "sampler-report --importance -5",
+                           "sampler-report --importance 300000", "sampler-report --size 8",
+                           "sampler-report --size 12x", "sampler-report --out", "sampler-report --bogus",
+                           "sampler-report extra"};
+    for (const char* args : cases) {
+        const auto r = Run_Cli(args);
+        EXPECT_EQ(r.code, 2) << args << "\n" << r.out;
+        EXPECT_NE(r.out.find("orvane sampler-report:"), std::string::npos) << args << "\n" << r.out;
+    }
+}
+
+TEST(Cli, SamplerReportCannotWriteItsPictures)
+{
+    TempDir dir;
+    Write_File(dir / "file", "not a folder");
+    const auto r = Run_Cli("sampler-report --size 64 --out '" + (dir / "file" / "sub").string() + "'");
+    EXPECT_EQ(r.code, 1) << r.out;
+    EXPECT_NE(r.out.find("orvane sampler-report: cannot create folder"), std::string::npos) << r.out;
 }
 
 } // namespace

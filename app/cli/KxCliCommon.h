@@ -41,7 +41,9 @@ struct KxCCommand {
 
 int Run_Info(KxCArgs& args);
 int Run_Params(KxCArgs& args);
+int Run_Sampler_Report(KxCArgs& args);
 extern const char* const Info_Help;
 extern const char* const Params_Help;
+extern const char* const Sampler_Report_Help;
 
 } // namespace KxCli

@@ -1,4 +1,5 @@
 // orvane: the command-line front end of the camouflage picture tool.
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -14,13 +15,17 @@ using KxCli::KxCCommand;
 const KxCCommand kCommands[] = {
     {"info", "load a model and print its counts, box and edge statistics", KxCli::Info_Help, &KxCli::Run_Info},
     {"params", "list every parameter with its category, value and marks", KxCli::Params_Help, &KxCli::Run_Params},
+    {"sampler-report", "sample constant and ramp importance with the quasi-sampler and rate the evenness",
+     KxCli::Sampler_Report_Help, &KxCli::Run_Sampler_Report},
 };
 
 void Print_Usage(std::ostream& out)
 {
     out << "Usage: orvane COMMAND [OPTIONS]\n\n"
            "Turns a 3D triangle mesh into a camouflage picture.\n\nCommands:\n";
-    for (const auto& c : kCommands) out << "  " << c.Name << std::string(10 - std::string(c.Name).size(), ' ') << c.Summary << "\n";
+    std::size_t width = 0;
+    for (const auto& c : kCommands) width = std::max(width, std::string(c.Name).size() + 2);
+    for (const auto& c : kCommands) out << "  " << c.Name << std::string(width - std::string(c.Name).size(), ' ') << c.Summary << "\n";
     out << "\nRun 'orvane COMMAND --help' for the options of a command.\n"
            "Exit status: 0 success, 1 a step failed, 2 usage error, 3 unreadable input.\n";
 }
