@@ -551,7 +551,7 @@ protected:
     KxCRandomTexturer& texturer = *KxCRandomTexturer::InstancePtr();
 };
 
-TEST_F(Texturing, ListsPickTheDocumentedNames)
+TEST_F(Texturing, ListsPickTheExpectedNames)
 {
     AppGlobal::g_Fix_Rand = true;
     Fill(200);
