@@ -31,15 +31,10 @@ public:
     PointList Undisplaced_Points()
     {
         PointList pts;
-        TileLeafIterator it;
-        for (it.begin(root); *it; it.next()) {
-            const TileNode* n = *it;
-            if (!n->isSamplingType()) continue;
-            const unsigned int importance = getImportanceAt_bounded(n->getP1());
-            if (importance < calcFCodeValue(n->getFCode(), 2 * n->getLevel())) continue;
-            const Point2D p = n->getP1();
+        forEachAcceptedTile([&](const TileNode& n, unsigned int) {
+            const Point2D p = n.getP1();
             if (p.x >= 0 && p.x < width && p.y >= 0 && p.y < height) pts.push_back(p);
-        }
+        });
         return pts;
     }
 

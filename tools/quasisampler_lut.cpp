@@ -148,15 +148,10 @@ public:
     std::vector<Tile> Accepted_Tiles()
     {
         std::vector<Tile> tiles;
-        TileLeafIterator it;
-        for (it.begin(root); *it; it.next()) {
-            const TileNode* n = *it;
-            if (!n->isSamplingType()) continue;
-            const unsigned int importance = getImportanceAt_bounded(n->getP1());
-            if (importance < calcFCodeValue(n->getFCode(), 2 * n->getLevel())) continue;
-            tiles.push_back({n->getP1(), n->getScale(), n->getDir(), static_cast<int>(calcImportanceIndex(importance)),
-                             static_cast<int>(calcStructuralIndex(n->getFCode()))});
-        }
+        forEachAcceptedTile([&](const TileNode& n, unsigned int importance) {
+            tiles.push_back({n.getP1(), n.getScale(), n.getDir(), static_cast<int>(calcImportanceIndex(importance)),
+                             static_cast<int>(calcStructuralIndex(n.getFCode()))});
+        });
         return tiles;
     }
 
@@ -234,18 +229,14 @@ void Accumulate_Offsets(const Config& c, const Table& t, Accumulator& acc)
     if (interior_vertex.empty()) return;
     // Repulsion: each pair closer than kRepelRadius spacings is pushed apart by half its overlap.
     std::vector<Point2D> force(pts.size(), Point2D(0, 0));
-    std::vector<double> data(2 * pts.size());
-    for (std::size_t k = 0; k < pts.size(); ++k) {
-        data[2 * k] = pts[k].x;
-        data[2 * k + 1] = pts[k].y;
-    }
     KxUtils::KxCKDtree tree;
-    tree.Build_Tree(data.data(), static_cast<int>(pts.size()), 2);
+    buildPointTree(pts, tree);
     std::vector<int> idx;
     std::vector<double> dist;
     for (int k : interior_index) {
         const double radius = kRepelRadius * c.field.Spacing(pts[k]);
-        tree.Find(&data[2 * k], radius, 0, idx, dist);
+        const double q[2] = {pts[k].x, pts[k].y};
+        tree.Find(q, radius, 0, idx, dist);
         for (std::size_t m = 0; m < idx.size(); ++m) {
             const int j = idx[m];
             if (j == k || j < 0) continue;
@@ -320,13 +311,8 @@ void Accumulate_Gradient(const Config& c, const Table& t, Accumulator& acc, doub
 {
     const std::vector<Point2D> pts = Place_All(c, t);
     if (pts.size() < 2) return;
-    std::vector<double> data(2 * pts.size());
-    for (std::size_t k = 0; k < pts.size(); ++k) {
-        data[2 * k] = pts[k].x;
-        data[2 * k + 1] = pts[k].y;
-    }
     KxUtils::KxCKDtree tree;
-    tree.Build_Tree(data.data(), static_cast<int>(pts.size()), 2);
+    buildPointTree(pts, tree);
     std::vector<Point2D> grad(pts.size(), Point2D(0, 0));
     std::vector<int> idx;
     std::vector<double> dist;
@@ -335,7 +321,8 @@ void Accumulate_Gradient(const Config& c, const Table& t, Accumulator& acc, doub
         const double d = c.field.Spacing(q);
         const double margin = kMarginSpacings * d;
         if (q.x < margin || q.y < margin || q.x > kRegion - margin || q.y > kRegion - margin) continue;
-        tree.Find(&data[2 * k], 2, idx, dist);
+        const double at[2] = {q.x, q.y};
+        tree.Find(at, 2, idx, dist);
         const int j = idx[0] == static_cast<int>(k) ? idx[1] : idx[0];
         const double r = std::sqrt(dist[idx[0] == static_cast<int>(k) ? 1 : 0]);
         if (r < 1e-9) continue;

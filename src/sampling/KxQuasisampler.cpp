@@ -225,17 +225,11 @@ void Quasisampler::subdivideAll(int times)
 void Quasisampler::collectPoints(PointList& pointlist, bool filterBounds)
 {
     pointlist.clear();
-    if (!root) return;
-    TileLeafIterator it;
-    for (it.begin(root); *it; it.next()) {
-        const TileNode* tile = *it;
-        if (!tile->isSamplingType()) continue;
-        const unsigned int importance = getImportanceAt_bounded(tile->getP1());
-        if (importance < calcFCodeValue(tile->getFCode(), 2 * tile->getLevel())) continue;
-        const Point2D pt = tile->getDisplacedSamplingPoint(importance);
-        if (filterBounds && !(pt.x >= 0 && pt.x < width && pt.y >= 0 && pt.y < height)) continue;
+    forEachAcceptedTile([&](const TileNode& tile, unsigned int importance) {
+        const Point2D pt = tile.getDisplacedSamplingPoint(importance);
+        if (filterBounds && !(pt.x >= 0 && pt.x < width && pt.y >= 0 && pt.y < height)) return;
         pointlist.push_back(pt);
-    }
+    });
 }
 
 unsigned int Quasisampler::getReqSubdivisionLevel(unsigned int importance)

@@ -158,6 +158,21 @@ public:
     static Point2D calcDisplacementVector(unsigned int importance, unsigned int f_code, int dir);
 
 protected:
+    /// Calls f(tile, importance) for every sampling leaf, in pre-order, whose importance at its
+    /// reference point reaches its F-code value: the tiles that carry a point.
+    template <class F>
+    void forEachAcceptedTile(F f)
+    {
+        if (!root) return;
+        TileLeafIterator it;
+        for (it.begin(root); *it; it.next()) {
+            const TileNode* tile = *it;
+            if (!tile->isSamplingType()) continue;
+            const unsigned int importance = getImportanceAt_bounded(tile->getP1());
+            if (importance >= calcFCodeValue(tile->getFCode(), 2 * tile->getLevel())) f(*tile, importance);
+        }
+    }
+
     TileNode* root;
     double width;
     double height;

@@ -8,22 +8,28 @@
 
 namespace PelmoSampler {
 
+void buildPointTree(const std::vector<Point2D>& points, KxUtils::KxCKDtree& tree)
+{
+    std::vector<double> data(2 * points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        data[2 * i] = points[i].x;
+        data[2 * i + 1] = points[i].y;
+    }
+    tree.Build_Tree(data.data(), static_cast<int>(points.size()), 2);
+}
+
 std::vector<double> nearestNeighbourDistances(const std::vector<Point2D>& points)
 {
     const std::size_t n = points.size();
     std::vector<double> nn(n, std::numeric_limits<double>::infinity());
     if (n < 2) return nn;
-    std::vector<double> data(2 * n);
-    for (std::size_t i = 0; i < n; ++i) {
-        data[2 * i] = points[i].x;
-        data[2 * i + 1] = points[i].y;
-    }
     KxUtils::KxCKDtree tree;
-    tree.Build_Tree(data.data(), static_cast<int>(n), 2);
+    buildPointTree(points, tree);
     std::vector<int> idx;
     std::vector<double> dist;
     for (std::size_t i = 0; i < n; ++i) {
-        tree.Find(&data[2 * i], 2, idx, dist);
+        const double q[2] = {points[i].x, points[i].y};
+        tree.Find(q, 2, idx, dist);
         // The point itself is one of the two nearest (first, unless another coincides with it).
         const int other = idx[0] == static_cast<int>(i) ? 1 : 0;
         nn[i] = std::sqrt(dist[other]);

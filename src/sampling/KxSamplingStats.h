@@ -9,7 +9,14 @@
 
 #include "sampling/KxQuasisampler.h"
 
+namespace KxUtils {
+class KxCKDtree;
+}
+
 namespace PelmoSampler {
+
+/// Builds tree over the points: tree point i is points[i].
+void buildPointTree(const std::vector<Point2D>& points, KxUtils::KxCKDtree& tree);
 
 /// The distance of each point to its nearest other point (0 for coincident points;
 /// every entry is infinite when there are fewer than two points).
