@@ -59,10 +59,10 @@ void KxCDecalCntr::Render(KxCAppMesh* mesh, const KxCDecalCntrProp* prop)
 {
     if (!mesh || !prop) return;
 
-    // 1. The splats.
+    // The splats.
     if (prop->Decal()) Render_Patches(m_Decals);
 
-    // 2. Marker size and saved state. Without a bounding box there is no scale for the
+    // Marker size and saved state. Without a bounding box there is no scale for the
     // surface markers, so the spheres are left out; the window-space markers still show.
     const auto* box = mesh->get_AABB();
     const bool has_box = box != nullptr;
@@ -70,7 +70,7 @@ void KxCDecalCntr::Render(KxCAppMesh* mesh, const KxCDecalCntrProp* prop)
     GLUquadric* quadric = gluNewQuadric();
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT | GL_POINT_BIT);
 
-    // 3. Surface centres, lit, in the caller's camera.
+    // Surface centres, lit, in the caller's camera.
     if (prop->Point3D() && has_box && quadric) {
         glEnable(GL_LIGHTING);
         glEnable(GL_COLOR_MATERIAL);
@@ -87,10 +87,10 @@ void KxCDecalCntr::Render(KxCAppMesh* mesh, const KxCDecalCntrProp* prop)
     }
 
     {
-        // 4. Window pixels: the projector's viewport, 2D projection, identity model-view.
+        // Window pixels: the projector's viewport, 2D projection, identity model-view.
         const KxUtils::KxCViewScope pixels(KxUtils::KxCViewScope::KxEnumView::Pixels);
 
-        // 5. Window centres.
+        // Window centres.
         if (prop->Point2D()) {
             glDisable(GL_DEPTH_TEST);
             glDisable(GL_LIGHTING);
@@ -102,7 +102,7 @@ void KxCDecalCntr::Render(KxCAppMesh* mesh, const KxCDecalCntrProp* prop)
             glEnd();
         }
 
-        // 6. Rectangles: red for boundary splats when the Boundary switch is on, else blue.
+        // Rectangles: red for boundary splats when the Boundary switch is on, else blue.
         if (prop->Rectangle()) {
             glDisable(GL_LIGHTING);
             glDisable(GL_DEPTH_TEST);
@@ -118,7 +118,6 @@ void KxCDecalCntr::Render(KxCAppMesh* mesh, const KxCDecalCntrProp* prop)
                 glEnd();
             }
         }
-        // 7. The scope pops projection and model-view.
     }
     glPopAttrib();
     if (quadric) gluDeleteQuadric(quadric);

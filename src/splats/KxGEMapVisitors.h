@@ -1,7 +1,6 @@
 #pragma once
 // The patch graph of the geodesic parameterizer and the two shortest-path
-// visitors that turn each finished node into 2D coordinates (steps 9.1-9.5 of
-// the parameterization). Both react only to on_finish_vertex: nodes finish in
+// visitors that turn each finished node into 2D coordinates. Both react only to on_finish_vertex: nodes finish in
 // order of non-decreasing distance and a node's predecessor always finishes
 // before it, so the predecessor's parameter is known.
 #include <boost/graph/adjacency_list.hpp>
@@ -72,35 +71,36 @@ public:
     }
 
 protected:
-    /// Steps 9.1-9.5 for node u; step(v, m(p), N_p) gives the transported (dx, dy) of the
-    /// tangent edge vector v leaving the predecessor p, when p is not the centre.
+    /// The parameter of node u: (0, 0) at the centre; beyond the radius, u goes on the out list;
+    /// else the predecessor's parameter plus step(v, m(p), N_p), the transported (dx, dy) of the
+    /// tangent edge vector v leaving the predecessor p (read in the centre frame when p is the centre).
     template <class Step>
     void Finish(Node u, Step step)
     {
         auto& params = mp_Decal->ParameterArray();
         const std::size_t iu = get(m_Index, u);
         const int mu = (*mp_VertexMap)[iu];
-        if (mu == m_Center) { // 9.1
+        if (mu == m_Center) {
             params[iu] = Vec2d(0.0, 0.0);
             return;
         }
-        if ((*mp_Dist)[iu] > mp_Decal->Radius()) { // 9.2
+        if ((*mp_Dist)[iu] > mp_Decal->Radius()) {
             mp_Out->push_back(mu);
             return;
         }
         const std::size_t ip = get(m_Index, (*mp_Pred)[iu]);
         const int mp = (*mp_VertexMap)[ip];
-        const Vec3d e = Pos(mu) - Pos(mp); // 9.3
+        const Vec3d e = Pos(mu) - Pos(mp);
         const Vec3d np = Normal(mp);
         const Vec3d t = e - np * OpenMesh::dot(np, e);
         const double le = e.norm(), lt = t.norm();
         // An edge along the normal has no tangent direction: it contributes a zero step.
         const Vec3d v = lt > 1e-12 * le ? t * (le / lt) : Vec3d(0.0, 0.0, 0.0);
-        if (mp == m_Center) { // 9.4
+        if (mp == m_Center) {
             params[iu] = Vec2d(OpenMesh::dot(m_T1, v), OpenMesh::dot(m_T2, v));
             return;
         }
-        params[iu] = params[ip] + step(v, mp, np); // 9.5
+        params[iu] = params[ip] + step(v, mp, np);
     }
 
     Vec3d Pos(int m) const { return mp_Mesh->property(mp_Mesh->get_VPoint_Prop(), Vh(m)); }
