@@ -76,11 +76,10 @@ std::vector<unsigned int> Importance_Vector(const cv::Mat& grey, int density)
     return out;
 }
 
-/// The nearest vertex of p, or -1 without a KD-tree.
-int Nearest_Vertex(const KxCAppMesh* mesh, const double p[3])
+/// The nearest vertex of p, or -1 without a KD-tree; idx and dist are the caller's scratch.
+int Nearest_Vertex(const KxCAppMesh* mesh, const double p[3], std::vector<int>& idx, std::vector<double>& dist)
 {
-    std::vector<int> idx;
-    std::vector<double> dist;
+    idx.clear();
     if (mesh->get_KDTreePtr()) mesh->get_KDTreePtr()->Find(p, 1, idx, dist);
     return idx.empty() ? -1 : idx[0];
 }
@@ -149,12 +148,14 @@ bool KxCQuasiSampler::Sample(KxCAppMesh* mesh, KxCSampleMask* mask, KxCDecalCntr
     }
 
     auto& flags = mesh->Vertex_Flags();
+    std::vector<int> idx;
+    std::vector<double> dist;
     for (const auto& pt : points) {
         const double wx = x0 + pt.x, wy = y0 + (H - pt.y);
         if (!mask->Intersect(wx, wy)) continue;
         double p[3];
         projector->UnProject(wx, wy, p);
-        const int v = Nearest_Vertex(mesh, p);
+        const int v = Nearest_Vertex(mesh, p, idx, dist);
         if (v < 0 || flags[v]) continue;
         flags[v] = 1;
         const int row = std::min(static_cast<int>(H - pt.y), H - 1);
