@@ -12,8 +12,12 @@
 #include <string>
 #include <vector>
 
+#include <opencv2/core.hpp>
+
+#include "composition/KxCImgProc.h"
 #include "mesh/KxCMesh.h"
 #include "render/KxCOGLProjector.h"
+#include "sampling/KxCSampleMask.h"
 #include "ui/KxCHeadlessPanel.h"
 
 namespace orvane_test {
@@ -196,5 +200,34 @@ inline int Ink(const std::vector<unsigned char>& rgba)
         if (rgba[i] != 255 || rgba[i + 1] != 255 || rgba[i + 2] != 255) ++n;
     return n;
 }
+
+/// A sample mask taken straight from an object image instead of a draw: the
+/// image (8-bit, 255 on the object, bottom row first) covers the rectangle whose
+/// lower-left pixel is (x0, y0). Contours are relative to that corner; the
+/// distance images come from Create_Aux over the projector's viewport, so
+/// capture the view first.
+class Image_Mask : public OrvaneImage::KxCSampleMask {
+public:
+    /// Replaces everything with the given object image.
+    void Set(const cv::Mat& object, int x0, int y0)
+    {
+        Clear();
+        m_Rect.Create(KxUtils::Vec2d(x0, y0), object.cols, object.rows);
+        m_MaskImage.Image(object.clone());
+        m_Area = static_cast<unsigned int>(cv::countNonZero(object));
+        m_Contour.is_Multi() = true;
+        cv::Rect tight;
+        if (OrvaneImage::KxCImgProc::InstancePtr()->Find_Bounding_Info(&object, tight, &m_Contour, 0))
+            for (auto* c : m_Contour.Contours())
+                for (auto& p : c->Points()) p += KxUtils::Vec2s(short(tight.x), short(tight.y));
+        Create_Aux();
+    }
+    bool Create_Specific(OrvaneImage::KxCAppMesh*, int) override { return true; }
+    bool Intersect_Mask(double x, double y) const override
+    {
+        const int i = Pixel_Index(x, y);
+        return i >= 0 && m_MaskImage.Matrix()->data[i] == 255;
+    }
+};
 
 } // namespace orvane_test
