@@ -93,6 +93,10 @@ TEST_F(MaskTest, ModelPartlyOutsideTheViewportIsClamped)
     EXPECT_NEAR(c[2][1], 63, 1.5);
     // A quarter of the disc is visible.
     EXPECT_NEAR(mask.Area(), M_PI * 64 * 64 / 4, 0.03 * M_PI * 64 * 64 / 4);
+    // Object pixels on the rectangle's edge border the background beyond it.
+    EXPECT_EQ(mask.Dist_to_Bdry({kSize - 1, 10}, false), 1.0);
+    EXPECT_EQ(mask.Dist_to_Bdry({kSize - 11, 0}, false), 1.0);
+    EXPECT_NEAR(mask.Dist_to_Bdry({kSize - 11, 10}, false), 11, 0.5);
 }
 
 TEST_F(MaskTest, TwoDisjointPartsShareOneRectangle)

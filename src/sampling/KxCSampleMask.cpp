@@ -88,7 +88,11 @@ bool KxCSampleMask::Create_Aux()
         Throw_Debug_Msg("KxCSampleMask", "Create_Aux", "Invalid mask image / bounding rectangle");
         return false;
     }
-    m_DistImage.Matrix(Distance(*mask));
+    // Everything outside the rectangle is background: without the zero frame, object pixels on
+    // the rectangle's edge would measure their distance to background pixels inside it only.
+    cv::Mat framed;
+    cv::copyMakeBorder(*mask, framed, 1, 1, 1, 1, cv::BORDER_CONSTANT, cv::Scalar(0));
+    m_DistImage.Matrix(Distance(framed)(cv::Rect(1, 1, mask->cols, mask->rows)).clone());
 
     const auto& vp = KxUtils::KxCOGLProjector::InstancePtr()->Viewport();
     cv::Mat outside(vp[3], vp[2], CV_8UC1, cv::Scalar(255));
