@@ -14,6 +14,7 @@
 #include "render/KxCKDtree.h"
 #include "render/KxCOGLProjector.h"
 #include "render/KxCViewScope.h"
+#include "render/KxReadPixels.h"
 #include "sampling/KxCSampleMask.h"
 #include "splats/KxCDecalCntr.h"
 
@@ -30,12 +31,11 @@ constexpr unsigned int kSubdivideLevel = 10;
 cv::Mat Draw_Shading(KxCAppMesh* mesh, const KxCGrid& rect, const KxCImptSParam& ip)
 {
     const int w = static_cast<int>(rect.Width()), h = static_cast<int>(rect.Height());
-    cv::Mat shade(h, w, CV_8UC1, cv::Scalar(0));
     if (!ip.Shading().Enabled()) {
         glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
         mesh->Render_Geometry();
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-        return shade;
+        return cv::Mat(h, w, CV_8UC1, cv::Scalar(0));
     }
     mesh->Request_Shade(&ip.Shading());
     mesh->Request_Importance(&ip.Silhouette(), &ip.Shading());
@@ -48,9 +48,7 @@ cv::Mat Draw_Shading(KxCAppMesh* mesh, const KxCGrid& rect, const KxCImptSParam&
     mesh->Render_Geometry();
     info->set_Color_Mode(color_mode);
     info->set_Light_Mode(light_mode);
-    glReadPixels(static_cast<int>(rect.Corners()[0][0]), static_cast<int>(rect.Corners()[0][1]), w, h, GL_RED,
-                 GL_UNSIGNED_BYTE, shade.data);
-    return shade;
+    return KxUtils::Read_Red(static_cast<int>(rect.Corners()[0][0]), static_cast<int>(rect.Corners()[0][1]), w, h);
 }
 
 /// 255 on the object pixels whose distance to the background is at most Ratio x the largest

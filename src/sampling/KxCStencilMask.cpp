@@ -5,6 +5,7 @@
 #include "pipeline/util/KxDebug.h"
 #include "pipeline/util/KxOGL.h"
 #include "render/KxCViewScope.h"
+#include "render/KxReadPixels.h"
 
 namespace OrvaneImage {
 
@@ -14,12 +15,8 @@ namespace {
 template <class T>
 std::vector<T> Read_Pixels(const KxCGrid& rect, GLenum format, GLenum type)
 {
-    const int w = static_cast<int>(rect.Width()), h = static_cast<int>(rect.Height());
-    std::vector<T> out(static_cast<std::size_t>(w) * h);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(static_cast<int>(rect.Corners()[0][0]), static_cast<int>(rect.Corners()[0][1]), w, h, format, type,
-                 out.data());
-    return out;
+    return KxUtils::Read_Pixels<T>(static_cast<int>(rect.Corners()[0][0]), static_cast<int>(rect.Corners()[0][1]),
+                                   static_cast<int>(rect.Width()), static_cast<int>(rect.Height()), format, type);
 }
 
 /// The values inside rectangle r of a row-major map `cols` values wide.
