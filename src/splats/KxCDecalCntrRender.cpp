@@ -6,51 +6,22 @@
 #include "pipeline/util/KxOGL.h"
 #include "render/KxCViewScope.h"
 #include "splats/KxCDecalCntr.h"
+#include "splats/KxDecalDrawing.h"
 
 namespace OrvaneImage {
-
-// The patch arrays are handed to OpenGL as tightly packed doubles.
-static_assert(sizeof(KxUtils::Vec3d) == 3 * sizeof(double), "Vec3d must be three packed doubles");
-static_assert(sizeof(KxUtils::Vec2d) == 2 * sizeof(double), "Vec2d must be two packed doubles");
 
 namespace {
 
 /// Every visible, drawable splat, textured and blended over what is drawn.
 void Render_Patches(const std::vector<KxCDecal*>& decals)
 {
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    glPushAttrib(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_LIGHTING_BIT | GL_POLYGON_BIT);
-
-    glDisable(GL_LIGHTING);
-    glEnable(GL_COLOR_MATERIAL);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    const KxCDecalDrawState state;
+    // Splats lie on the surface: pulling them forward keeps the mesh from hiding them.
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(-1.0f, -1.0f);
     glDepthFunc(GL_LEQUAL);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glColor3ub(255, 255, 255);
-
-    for (KxCDecal* d : decals) {
-        if (!d || !d->Visible() || !d->is_Patch_Ready() || !d->is_Texture_Ready()) continue;
-        glBindTexture(GL_TEXTURE_2D, d->TextureID());
-        glVertexPointer(3, GL_DOUBLE, 0, d->VertexArray().data());
-        glTexCoordPointer(2, GL_DOUBLE, 0, d->TexCoordArray().data());
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(d->FaceArray().size()), GL_UNSIGNED_INT,
-                       d->FaceArray().data());
-        glBindTexture(GL_TEXTURE_2D, 0);
-    }
-
-    glDisable(GL_POLYGON_OFFSET_FILL);
-    glDisable(GL_BLEND);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glPopAttrib();
-    glPopClientAttrib();
+    for (KxCDecal* d : decals)
+        if (d && is_Drawable(*d)) Draw_Decal(*d);
 }
 
 } // namespace
