@@ -1,0 +1,47 @@
+#include "composition/KxCAnalyzerOV.h"
+
+#include "composition/KxCGridCntr.h"
+#include "composition/KxDecalRaster.h"
+#include "composition/KxGridConversion.h"
+#include "pipeline/params/KxCDecalGParam.h"
+#include "pipeline/util/KxDebug.h"
+#include "sampling/KxCSampleMask.h"
+#include "splats/KxCDecalCntr.h"
+
+namespace OrvaneImage {
+
+namespace {
+
+const char* const kClass = "KxCAnalyzerOV";
+
+} // namespace
+
+bool KxCAnalyzerOV::Analyze(KxCDecalCntr* decals, KxCDecalGCntr* merged, KxCDecalGCntr*,
+                            std::vector<KxCWndGCntr*>* windows, KxCSampleMask* mask, KxCDecalGParam* params)
+{
+    if (!decals || !merged || !windows || !windows->empty() || !mask || !params) {
+        Throw_Debug_Msg(kClass, "Analyze", "Invalid inputs");
+        return false;
+    }
+    if (!Convert_Decals_to_DecalGrids(&decals->Decals(), merged, nullptr, mask, params)) {
+        Throw_Debug_Msg(kClass, "Analyze", "Convert_Decals_to_DecalGrids failed");
+        return false;
+    }
+    return Refine_And_Sample(kClass, merged, merged, windows, mask, params, false);
+}
+
+bool KxCAnalyzerOV::Convert_Decals_to_DecalGrids(std::vector<KxCDecal*>* decals, KxCDecalGCntr* merged,
+                                                 KxCDecalGCntr*, KxCSampleMask* mask, KxCDecalGParam* params)
+{
+    if (!Check_Convert_Inputs(kClass, decals, merged, mask, params)) return false;
+    cv::Mat picture;
+    {
+        const KxCRasterScope scope;
+        picture = Draw_Merged(*decals, *mask->Rectangle());
+    }
+    Label_Blobs(picture, *mask, *merged);
+    if (params->Gen_Texture()) Finish_Merged(*merged, *mask, Boundary_Distance(*mask, *params));
+    return true;
+}
+
+} // namespace OrvaneImage
