@@ -1,0 +1,185 @@
+// The image analysis of a real model's splats at 1024 x 768: the conversion of
+// splats into grids (split into its GL passes, labelling and textures) and the
+// window layers, with the counts they produce.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+#include "bench_support.h"
+#include "composition/KxCAnalyzerOI.h"
+#include "composition/KxCDecalGrid.h"
+#include "composition/KxCGridCntr.h"
+#include "composition/KxDecalRaster.h"
+#include "composition/KxGridConversion.h"
+#include "pipeline/params/KxCDecalGParam.h"
+#include "pipeline/params/KxCDecalParam.h"
+#include "pipeline/params/KxCSampleParam.h"
+#include "sampling/KxCQuasiSampler.h"
+#include "sampling/KxCStencilMask.h"
+#include "splats/KxCDecalCntr.h"
+#include "splats/KxCGEMap.h"
+#include "splats/KxCTexturer.h"
+#include "ui/KxCHeadlessPanel.h"
+
+namespace {
+
+using namespace OrvaneImage;
+using Clock = std::chrono::steady_clock;
+
+double Ms_Since(Clock::time_point t0)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+/// A model's splats in a 1024 x 768 view, sampled, parameterized and textured with a disc.
+struct KxAnalysisScene {
+    /// Builds everything; false (and the benchmark skipped) when something is missing.
+    bool Make(benchmark::State& state, const std::string& name)
+    {
+        panel = KxOGLPanel::KxCHeadlessPanel::Create(1024, 768);
+        if (!panel) {
+            state.SkipWithError("no headless OpenGL context");
+            return false;
+        }
+        mesh = orvane_bench::Load_Or_Skip(state, name);
+        if (!mesh) return false;
+        orvane_bench::Capture_View(1024, 768);
+        KxCSampleParam sparam;
+        sparam.Importance().Silhouette().Light().Light_Pos() = {0, 0, 10};
+        sparam.Importance().Shading().Light().Light_Vec() = {0, 0, -1};
+        KxCDecalParam dparam;
+        KxCGEMap::InstancePtr()->Trick() = true;
+        const bool ok = mask.Create(mesh.get(), KxCStencilMask::Mode_Depth) &&
+                        KxCQuasiSampler::InstancePtr()->Sample(mesh.get(), &mask, &decals, &sparam, &dparam) &&
+                        KxCGEMap::InstancePtr()->Parameterize(mesh.get(), &decals, &dparam) &&
+                        KxCRandomTexturer::InstancePtr()->Texture(mesh.get(), &decals, {},
+                                                                  {orvane_bench::Disc_Texture()});
+        if (!ok) state.SkipWithError("preparing the splats failed");
+        return ok;
+    }
+
+    /// Shows every splat again, as the sampler left them.
+    void Restore_Visible()
+    {
+        for (KxCDecal* d : decals.Decals()) d->Visible() = true;
+    }
+
+    std::unique_ptr<KxOGLPanel::KxCHeadlessPanel> panel;
+    std::unique_ptr<KxCAppMesh> mesh;
+    KxCStencilMask mask;
+    KxCDecalCntr decals;
+    KxCDecalGParam params;
+};
+
+/// The parts of the conversion on their own: each splat drawn alone and read
+/// back, the merged pass, the labelling and the textures of all grids.
+struct KxConversionParts {
+    double alone_ms = 0, merged_ms = 0, label_ms = 0, texture_ms = 0;
+
+    void Measure(KxAnalysisScene& s)
+    {
+        cv::Mat picture;
+        {
+            const KxCRasterScope scope;
+            auto t0 = Clock::now();
+            for (KxCDecal* d : s.decals.Decals())
+                if (is_Eligible(*d)) benchmark::DoNotOptimize(Draw_Alone(*d).data);
+            alone_ms += Ms_Since(t0);
+            t0 = Clock::now();
+            picture = Draw_Merged(s.decals.Decals(), *s.mask.Rectangle());
+            merged_ms += Ms_Since(t0);
+        }
+        KxCDecalGCntr merged;
+        auto t0 = Clock::now();
+        Label_Blobs(picture, s.mask, merged);
+        label_ms += Ms_Since(t0);
+        t0 = Clock::now();
+        for (KxCGrid* g : merged.Grids()) Make_Texture(*dynamic_cast<KxCDecalGrid*>(g));
+        texture_ms += Ms_Since(t0);
+    }
+};
+
+void BM_Convert_Decals_to_DecalGrids(benchmark::State& state, const char* name)
+{
+    KxAnalysisScene s;
+    if (!s.Make(state, name)) return;
+    KxCAnalyzerOI& analyzer = *KxCAnalyzerOI::InstancePtr();
+    KxConversionParts parts;
+    std::size_t eligible = 0, hidden = 0, unmerged_n = 0, merged_n = 0, unmerged_points = 0;
+    double total_ms = 0, unmerged_texture_ms = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.Restore_Visible();
+        eligible = 0;
+        for (KxCDecal* d : s.decals.Decals()) eligible += is_Eligible(*d);
+        KxCDecalGCntr merged, unmerged;
+        state.ResumeTiming();
+        auto t0 = Clock::now();
+        if (!analyzer.Convert_Decals_to_DecalGrids(&s.decals.Decals(), &merged, &unmerged, &s.mask, &s.params)) {
+            state.SkipWithError("conversion failed");
+            return;
+        }
+        total_ms += Ms_Since(t0);
+        state.PauseTiming();
+        hidden = 0;
+        for (KxCDecal* d : s.decals.Decals()) hidden += !d->Visible();
+        unmerged_n = unmerged.Grids().size();
+        merged_n = merged.Grids().size();
+        unmerged_points = 0;
+        for (KxCGrid* g : unmerged.Grids()) unmerged_points += dynamic_cast<KxCDecalGrid*>(g)->Points().size();
+        // Texturing the unmerged grids once more shows its share of the total.
+        t0 = Clock::now();
+        for (KxCGrid* g : unmerged.Grids()) Make_Texture(*dynamic_cast<KxCDecalGrid*>(g));
+        unmerged_texture_ms += Ms_Since(t0);
+        s.Restore_Visible();
+        parts.Measure(s);
+        state.ResumeTiming();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["splats"] = static_cast<double>(s.decals.Decals().size());
+    state.counters["eligible"] = static_cast<double>(eligible);
+    state.counters["hidden"] = static_cast<double>(hidden);
+    state.counters["unmerged"] = static_cast<double>(unmerged_n);
+    state.counters["merged"] = static_cast<double>(merged_n);
+    state.counters["mean_splat_px"] = unmerged_n ? double(unmerged_points) / unmerged_n : 0.0;
+    state.counters["total_ms"] = total_ms / n;
+    state.counters["per_splat_gl_ms"] = parts.alone_ms / n;
+    state.counters["merged_pass_ms"] = parts.merged_ms / n;
+    state.counters["labelling_ms"] = parts.label_ms / n;
+    state.counters["textures_ms"] = (parts.texture_ms + unmerged_texture_ms) / n;
+}
+BENCHMARK_CAPTURE(BM_Convert_Decals_to_DecalGrids, armadillo, "armadillo.obj")->Unit(benchmark::kMillisecond);
+
+void BM_Sample_Layers(benchmark::State& state, const char* name)
+{
+    KxAnalysisScene s;
+    if (!s.Make(state, name)) return;
+    KxCAnalyzerOI& analyzer = *KxCAnalyzerOI::InstancePtr();
+    KxCDecalGCntr merged, unmerged;
+    if (!analyzer.Convert_Decals_to_DecalGrids(&s.decals.Decals(), &merged, &unmerged, &s.mask, &s.params)) {
+        state.SkipWithError("conversion failed");
+        return;
+    }
+    auto& mr = s.params.Multi_Resolution();
+    std::vector<double> ms(mr.Layer(), 0.0);
+    std::vector<std::size_t> windows(mr.Layer(), 0);
+    for (auto _ : state)
+        for (int i = 0; i < mr.Layer(); ++i) {
+            mr.set_Cur_Ratio(mr.Base_Ratio() * (1 << i));
+            KxCWndGCntr layer;
+            const auto t0 = Clock::now();
+            analyzer.Sample(&unmerged, &layer, &s.mask, &s.params);
+            ms[i] += Ms_Since(t0);
+            windows[i] = layer.Grids().size();
+        }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["unmerged"] = static_cast<double>(unmerged.Grids().size());
+    for (int i = 0; i < mr.Layer(); ++i) {
+        const std::string l = "L" + std::to_string(i + 1);
+        state.counters[l + "_windows"] = static_cast<double>(windows[i]);
+        state.counters[l + "_ms"] = ms[i] / n;
+    }
+}
+BENCHMARK_CAPTURE(BM_Sample_Layers, armadillo, "armadillo.obj")->Unit(benchmark::kMillisecond);
+
+} // namespace
