@@ -1,5 +1,7 @@
 #include "composition/KxGridDrawing.h"
 
+#include <cmath>
+
 #include "composition/KxCGrid.h"
 #include "pipeline/util/KxOGL.h"
 
@@ -42,6 +44,16 @@ void Apply_XForm(const KxCGrid& grid)
     glTranslated(c[0] + xf.m_Move[0], c[1] + xf.m_Move[1], 0.0);
     glRotated(xf.m_Angle, 0.0, 0.0, 1.0);
     glTranslated(-c[0], -c[1], 0.0);
+}
+
+KxUtils::Vec2d XForm_Point(const KxCGrid& grid, const KxUtils::Vec2d& v)
+{
+    const KxUtils::Vec2d& c = grid.Center();
+    const KxCXForm& xf = grid.XForm();
+    const double a = xf.m_Angle * M_PI / 180.0;
+    const double dx = v[0] - c[0], dy = v[1] - c[1];
+    return KxUtils::Vec2d(c[0] + xf.m_Move[0] + std::cos(a) * dx - std::sin(a) * dy,
+                          c[1] + xf.m_Move[1] + std::sin(a) * dx + std::cos(a) * dy);
 }
 
 } // namespace OrvaneImage
