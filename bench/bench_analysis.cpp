@@ -1,6 +1,6 @@
 // The image analysis of a real model's splats at 1024 x 768: the conversion of
-// splats into grids (split into its GL passes, labelling and textures) and the
-// window layers, with the counts they produce.
+// splats into grids (split into its GL passes, labelling and textures), the
+// window layers and the stamps made from them, with the counts they produce.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -9,9 +9,13 @@
 #include "composition/KxCAnalyzerOI.h"
 #include "composition/KxCDecalGrid.h"
 #include "composition/KxCGridCntr.h"
+#include "composition/KxCStampGrid.h"
+#include "composition/KxCStamperCPP.h"
 #include "composition/KxDecalRaster.h"
 #include "composition/KxGridConversion.h"
+#include "pipeline/params/KxCAppParam.h"
 #include "pipeline/params/KxCDecalGParam.h"
+#include "pipeline/util/KxPtrVector.h"
 #include "pipeline/params/KxCDecalParam.h"
 #include "pipeline/params/KxCSampleParam.h"
 #include "sampling/KxCQuasiSampler.h"
@@ -181,5 +185,60 @@ void BM_Sample_Layers(benchmark::State& state, const char* name)
     }
 }
 BENCHMARK_CAPTURE(BM_Sample_Layers, armadillo, "armadillo.obj")->Unit(benchmark::kMillisecond);
+
+/// Copies in a stamp layer, and how many of them the filter hid.
+std::pair<std::size_t, std::size_t> Copies(KxCStampGCntr& layer)
+{
+    std::size_t copies = 0, hidden = 0;
+    for (KxCGrid* g : layer.Grids())
+        for (const KxCDecalGrid* c : dynamic_cast<KxCStampGrid*>(g)->DecalGrids()) {
+            ++copies;
+            hidden += !c->Stamp_Flag();
+        }
+    return {copies, hidden};
+}
+
+void BM_Stamp_Layers(benchmark::State& state, const char* name)
+{
+    KxAnalysisScene s;
+    if (!s.Make(state, name)) return;
+    KxCDecalGCntr merged, unmerged;
+    std::vector<KxCWndGCntr*> windows;
+    if (!KxCAnalyzerOI::InstancePtr()->Analyze(&s.decals, &merged, &unmerged, &windows, &s.mask, &s.params)) {
+        state.SkipWithError("analysis failed");
+        return;
+    }
+    KxCStamperCPP& stamper = *KxCStamperCPP::InstancePtr();
+    KxCStampGParam params;
+    const double prob[] = {1.0, 0.8, 0.7};
+    const std::size_t layers = std::min<std::size_t>(windows.size(), 3);
+    std::vector<double> stamp_ms(layers, 0.0), filter_ms(layers, 0.0);
+    std::vector<std::size_t> tiles(layers), copies(layers), hidden(layers);
+    for (auto _ : state)
+        for (std::size_t l = 0; l < layers; ++l) {
+            params.set_Cur_Prob(prob[l]);
+            KxCStampGCntr layer;
+            auto t0 = Clock::now();
+            stamper.Stamp_Specific(windows[l], &layer, &params);
+            stamp_ms[l] += Ms_Since(t0);
+            t0 = Clock::now();
+            stamper.Filter(&layer, &s.mask, &params);
+            filter_ms[l] += Ms_Since(t0);
+            tiles[l] = layer.Grids().size();
+            std::tie(copies[l], hidden[l]) = Copies(layer);
+        }
+    const double n = static_cast<double>(state.iterations());
+    for (std::size_t l = 0; l < layers; ++l) {
+        const std::string p = "L" + std::to_string(l + 1);
+        state.counters[p + "_windows"] = static_cast<double>(windows[l]->Grids().size());
+        state.counters[p + "_stamps"] = static_cast<double>(tiles[l]);
+        state.counters[p + "_copies"] = static_cast<double>(copies[l]);
+        state.counters[p + "_hidden"] = static_cast<double>(hidden[l]);
+        state.counters[p + "_stamp_ms"] = stamp_ms[l] / n;
+        state.counters[p + "_filter_ms"] = filter_ms[l] / n;
+    }
+    KxUtils::Clear_Ptr_Vector(windows);
+}
+BENCHMARK_CAPTURE(BM_Stamp_Layers, armadillo, "armadillo.obj")->Unit(benchmark::kMillisecond);
 
 } // namespace
