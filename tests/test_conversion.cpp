@@ -30,7 +30,8 @@ using Texel = std::array<unsigned char, 4>;
 const Texel kBlack{0, 0, 0, 255}, kHalf{0, 0, 0, 128}, kClear{255, 255, 255, 0};
 
 /// A 128 x 128 panel whose captured view maps object (x, y) to window pixel
-/// (x, y), and a mask covering the whole view with the square object 14 ... 113.
+/// (x, y), and a mask whose rectangle runs from (4, 6) to the view's far corner,
+/// with the square object 14 ... 113.
 class ConversionTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -38,9 +39,10 @@ protected:
         panel = KxOGLPanel::KxCHeadlessPanel::Create(kSize, kSize);
         ASSERT_TRUE(panel) << "a headless OpenGL context is required (Mesa EGL)";
         orvane_test::Capture_Ortho(0, kSize, 0, kSize, {0, 0, kSize, kSize});
-        cv::Mat object(kSize, kSize, CV_8UC1, cv::Scalar(0));
-        object(cv::Rect(14, 14, 100, 100)).setTo(255);
-        mask.Set(object, 0, 0);
+        // The rectangle starts off the window's corner, so mask-relative and window pixels differ.
+        cv::Mat object(kSize - 6, kSize - 4, CV_8UC1, cv::Scalar(0));
+        object(cv::Rect(14 - 4, 14 - 6, 100, 100)).setTo(255);
+        mask.Set(object, 4, 6);
     }
 
     /// An n x n texture, texel (i, j) from f (column i, row j from the bottom), nearest filtering.
@@ -336,9 +338,10 @@ protected:
         ASSERT_TRUE(Make_Cut_Image(mask, params.Breaker(), cuts));
         ASSERT_GT(cv::countNonZero(cuts), 0);
         // Two 10 x 10 places on the object, apart, with exactly 30 and 29 pixels on a cut.
+        // The cut image is relative to the rectangle's corner (4, 6).
         for (int y = 14; y <= 104; ++y)
             for (int x = 14; x <= 104; ++x) {
-                const int n = cv::countNonZero(cuts(cv::Rect(x, y, 10, 10)));
+                const int n = cv::countNonZero(cuts(cv::Rect(x - 4, y - 6, 10, 10)));
                 if (n == 30 && at30.x < 0) at30 = {x, y};
                 if (n == 29 && at29.x < 0 && at30.x >= 0 && (std::abs(x - at30.x) > 10 || std::abs(y - at30.y) > 10))
                     at29 = {x, y};
@@ -452,14 +455,14 @@ protected:
 
 TEST_F(AnalyzeTest, LayersGrowAndAFailedLayerIsSkipped)
 {
-    params.Multi_Resolution().set_Base_Ratio(0.05); // sides 6 (refused), 12 and 25
+    params.Multi_Resolution().set_Base_Ratio(0.05); // of 124 pixels: sides 6 (refused), 12 and 24
     testing::internal::CaptureStderr();
     ASSERT_TRUE(Analyze());
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "KxCAnalyzer::Sample: Window size is too small\nKxCAnalyzerOI::Analyze: Sample Windows : Layer 1 failed\n");
     ASSERT_EQ(windows.size(), 2u);
     EXPECT_EQ(windows[0]->Grids()[0]->Width(), 12);
-    EXPECT_EQ(windows[1]->Grids()[0]->Width(), 25);
+    EXPECT_EQ(windows[1]->Grids()[0]->Width(), 24);
     EXPECT_DOUBLE_EQ(params.Multi_Resolution().Cur_Ratio(), 0.2);
     EXPECT_EQ(merged.Grids().size(), 121u);
     EXPECT_EQ(unmerged.Grids().size(), 121u);
