@@ -5,6 +5,7 @@
 
 #include <chrono>
 
+#include "KxDiscImage.h"
 #include "bench_support.h"
 #include "composition/KxCAnalyzerOI.h"
 #include "composition/KxCDecalGrid.h"
@@ -57,7 +58,7 @@ struct KxAnalysisScene {
                         KxCQuasiSampler::InstancePtr()->Sample(mesh.get(), &mask, &decals, &sparam, &dparam) &&
                         KxCGEMap::InstancePtr()->Parameterize(mesh.get(), &decals, &dparam) &&
                         KxCRandomTexturer::InstancePtr()->Texture(mesh.get(), &decals, {},
-                                                                  {orvane_bench::Disc_Texture()});
+                                                                  {KxTools::Disc_Texture()});
         if (!ok) state.SkipWithError("preparing the splats failed");
         return ok;
     }
