@@ -11,6 +11,7 @@
 #include "pipeline/util/AppGlobal.h"
 #include "pipeline/util/KxDebug.h"
 #include "pipeline/util/KxRandom.h"
+#include "splats/KxCDecalCntr.h"
 #include "sampling/KxCSampleMask.h"
 
 namespace OrvaneImage {
@@ -140,18 +141,28 @@ bool KxCAnalyzer::Filter(KxCDecalGCntr* grids, KxCSampleMask* mask, KxCDecalGPar
     return true;
 }
 
-bool KxCAnalyzer::Refine_And_Sample(const char* cls, KxCDecalGCntr* merged, KxCDecalGCntr* source,
-                                    std::vector<KxCWndGCntr*>* windows, KxCSampleMask* mask,
-                                    KxCDecalGParam* params, bool perturb)
+bool KxCAnalyzer::Run_Analysis(const char* cls, bool still, KxCDecalCntr* decals, KxCDecalGCntr* merged,
+                               KxCDecalGCntr* unmerged, std::vector<KxCWndGCntr*>* windows, KxCSampleMask* mask,
+                               KxCDecalGParam* params)
 {
+    if (!decals || !merged || (still && !unmerged) || !windows || !windows->empty() || !mask || !params) {
+        Throw_Debug_Msg(cls, "Analyze", "Invalid inputs");
+        return false;
+    }
+    if (!still) unmerged = nullptr;
+    if (!Convert_Decals_to_DecalGrids(&decals->Decals(), merged, unmerged, mask, params)) {
+        Throw_Debug_Msg(cls, "Analyze", "Convert_Decals_to_DecalGrids failed");
+        return false;
+    }
     if (params->Filter().Enabled() && !Filter(merged, mask, params)) {
         Throw_Debug_Msg(cls, "Analyze", "Filter failed");
         return false;
     }
-    if (perturb && !Perturb(merged, mask, params)) {
+    if (still && !Perturb(merged, mask, params)) {
         Throw_Debug_Msg(cls, "Analyze", "Perturb failed");
         return false;
     }
+    KxCDecalGCntr* source = still ? unmerged : merged;
     auto& mr = params->Multi_Resolution();
     for (int i = 0; i < mr.Layer(); ++i) {
         mr.set_Cur_Ratio(mr.Base_Ratio() * std::ldexp(1.0, i));

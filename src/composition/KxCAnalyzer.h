@@ -46,12 +46,13 @@ public:
     bool Filter(KxCDecalGCntr* grids, KxCSampleMask* mask, KxCDecalGParam* params);
 
 protected:
-    /// The steps after the conversion, reported under cls::Analyze: the filter
-    /// (when enabled) on merged, the perturbation (when perturb is set) and the
-    /// window layers over source. A failed layer is reported and skipped.
-    bool Refine_And_Sample(const char* cls, KxCDecalGCntr* merged, KxCDecalGCntr* source,
-                           std::vector<KxCWndGCntr*>* windows, KxCSampleMask* mask, KxCDecalGParam* params,
-                           bool perturb);
+    /// The whole analysis, reported under cls::Analyze: input checks, the
+    /// conversion, the filter (when enabled) on the merged grids, then for a
+    /// still image the perturbation and windows over the unmerged grids, for a
+    /// frame windows over the merged grids. A failed layer is reported and skipped.
+    bool Run_Analysis(const char* cls, bool still, KxCDecalCntr* decals, KxCDecalGCntr* merged,
+                      KxCDecalGCntr* unmerged, std::vector<KxCWndGCntr*>* windows, KxCSampleMask* mask,
+                      KxCDecalGParam* params);
     /// The checks shared by both conversions, reported under
     /// cls::Convert_Decals_to_DecalGrids: a non-empty splat list, the
     /// containers, a mask with its object image, parameters, a valid rectangle.

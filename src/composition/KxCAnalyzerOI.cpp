@@ -12,7 +12,6 @@
 #include "pipeline/util/KxDebug.h"
 #include "sampling/KxCSampleMask.h"
 #include "splats/KxCDecal.h"
-#include "splats/KxCDecalCntr.h"
 
 namespace OrvaneImage {
 
@@ -100,15 +99,7 @@ void Split_Decal(KxCDecal& decal, const KxSplatPass& pass, KxCDecalGCntr& unmerg
 bool KxCAnalyzerOI::Analyze(KxCDecalCntr* decals, KxCDecalGCntr* merged, KxCDecalGCntr* unmerged,
                             std::vector<KxCWndGCntr*>* windows, KxCSampleMask* mask, KxCDecalGParam* params)
 {
-    if (!decals || !merged || !unmerged || !windows || !windows->empty() || !mask || !params) {
-        Throw_Debug_Msg(kClass, "Analyze", "Invalid inputs");
-        return false;
-    }
-    if (!Convert_Decals_to_DecalGrids(&decals->Decals(), merged, unmerged, mask, params)) {
-        Throw_Debug_Msg(kClass, "Analyze", "Convert_Decals_to_DecalGrids failed");
-        return false;
-    }
-    return Refine_And_Sample(kClass, merged, unmerged, windows, mask, params, true);
+    return Run_Analysis(kClass, true, decals, merged, unmerged, windows, mask, params);
 }
 
 bool KxCAnalyzerOI::Convert_Decals_to_DecalGrids(std::vector<KxCDecal*>* decals, KxCDecalGCntr* merged,

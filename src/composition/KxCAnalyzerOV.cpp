@@ -4,9 +4,7 @@
 #include "composition/KxDecalRaster.h"
 #include "composition/KxGridConversion.h"
 #include "pipeline/params/KxCDecalGParam.h"
-#include "pipeline/util/KxDebug.h"
 #include "sampling/KxCSampleMask.h"
-#include "splats/KxCDecalCntr.h"
 
 namespace OrvaneImage {
 
@@ -16,18 +14,10 @@ const char* const kClass = "KxCAnalyzerOV";
 
 } // namespace
 
-bool KxCAnalyzerOV::Analyze(KxCDecalCntr* decals, KxCDecalGCntr* merged, KxCDecalGCntr*,
+bool KxCAnalyzerOV::Analyze(KxCDecalCntr* decals, KxCDecalGCntr* merged, KxCDecalGCntr* unmerged,
                             std::vector<KxCWndGCntr*>* windows, KxCSampleMask* mask, KxCDecalGParam* params)
 {
-    if (!decals || !merged || !windows || !windows->empty() || !mask || !params) {
-        Throw_Debug_Msg(kClass, "Analyze", "Invalid inputs");
-        return false;
-    }
-    if (!Convert_Decals_to_DecalGrids(&decals->Decals(), merged, nullptr, mask, params)) {
-        Throw_Debug_Msg(kClass, "Analyze", "Convert_Decals_to_DecalGrids failed");
-        return false;
-    }
-    return Refine_And_Sample(kClass, merged, merged, windows, mask, params, false);
+    return Run_Analysis(kClass, false, decals, merged, unmerged, windows, mask, params);
 }
 
 bool KxCAnalyzerOV::Convert_Decals_to_DecalGrids(std::vector<KxCDecal*>* decals, KxCDecalGCntr* merged,
