@@ -15,7 +15,6 @@
 #include "pipeline/params/KxCDecalGParam.h"
 #include "pipeline/params/KxCDecalParam.h"
 #include "pipeline/params/KxCSampleParam.h"
-#include "pipeline/util/AppGlobal.h"
 #include "pipeline/util/KxPtrVector.h"
 #include "sampling/KxCQuasiSampler.h"
 #include "sampling/KxCStencilMask.h"
@@ -29,12 +28,6 @@ using namespace OrvaneImage;
 namespace {
 
 constexpr int kSize = 256;
-
-/// Restores repeatable randomness to off when the test ends.
-struct FixRand {
-    explicit FixRand(bool on) { AppGlobal::g_Fix_Rand = on; }
-    ~FixRand() { AppGlobal::g_Fix_Rand = false; }
-};
 
 /// The products of one analysis and stamping; deletes the containers it holds.
 struct KxComposition {
@@ -146,7 +139,7 @@ TEST_F(CompositionTest, BlobsWindowsAndHiddenSplatsFitTheObject)
 
 TEST_F(CompositionTest, NoShownCopyIsDrawnOnTheObject)
 {
-    const FixRand fix(true);
+    const orvane_test::FixRand fix(true);
     Make_Splats();
     KxComposition c;
     Compose(c);
@@ -174,7 +167,7 @@ TEST_F(CompositionTest, NoShownCopyIsDrawnOnTheObject)
 
 TEST_F(CompositionTest, FixedRandomnessRepeatsTheWholeComposition)
 {
-    const FixRand fix(true);
+    const orvane_test::FixRand fix(true);
     auto run = [&] {
         Make_Splats();
         KxComposition c;

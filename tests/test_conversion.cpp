@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "KxDiscImage.h"
 #include "composition/KxCAnalyzerOI.h"
 #include "composition/KxCAnalyzerOV.h"
 #include "composition/KxCDecalGrid.h"
@@ -13,7 +14,6 @@
 #include "composition/KxGridConversion.h"
 #include "pipeline/params/KxCDecalGParam.h"
 #include "pipeline/params/KxCGCntrProp.h"
-#include "pipeline/util/AppGlobal.h"
 #include "pipeline/util/KxOGL.h"
 #include "pipeline/util/KxPtrVector.h"
 #include "pipeline/util/KxRandom.h"
@@ -54,14 +54,7 @@ protected:
                 const Texel t = f(i, j);
                 texels.insert(texels.end(), t.begin(), t.end());
             }
-        GLuint id = 0;
-        glGenTextures(1, &id);
-        glBindTexture(GL_TEXTURE_2D, id);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, n, n, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-        glBindTexture(GL_TEXTURE_2D, 0);
-        return id;
+        return KxTools::Upload_RGBA(n, texels, GL_NEAREST);
     }
     GLuint Solid() { return Texture(1, [](int, int) { return kBlack; }); }
 
@@ -414,12 +407,6 @@ TEST_F(CutTest, FailedBreakingIsReportedAndCutsNothing)
 
 namespace {
 
-/// Restores repeatable randomness to off when the test ends.
-struct FixRand {
-    explicit FixRand(bool on) { AppGlobal::g_Fix_Rand = on; }
-    ~FixRand() { AppGlobal::g_Fix_Rand = false; }
-};
-
 /// The object tiled with 8 x 8 splats one pixel apart: 121 splats, each its own blob.
 class AnalyzeTest : public ConversionTest {
 protected:
@@ -475,7 +462,7 @@ TEST_F(AnalyzeTest, LayersGrowAndAFailedLayerIsSkipped)
 TEST_F(AnalyzeTest, FilterAndPerturbationActOnTheMergedBlobs)
 {
     params.Filter().set_Area_Ratio(0.01); // 64 of 10000 object pixels is too small
-    const FixRand fix(true);
+    const orvane_test::FixRand fix(true);
     ASSERT_TRUE(Analyze());
     int moved = 0;
     for (std::size_t i = 0; i < merged.Grids().size(); ++i) {
@@ -494,7 +481,7 @@ TEST_F(AnalyzeTest, FilterAndPerturbationActOnTheMergedBlobs)
 
 TEST_F(AnalyzeTest, FixedRandomnessRepeatsTheAnalysis)
 {
-    const FixRand fix(true);
+    const orvane_test::FixRand fix(true);
     ASSERT_TRUE(Analyze());
     const std::vector<double> first = Result();
     merged.Clear();

@@ -5,7 +5,6 @@
 #include "analysis/KxCAppMesh.h"
 #include "pipeline/params/KxCDecalParam.h"
 #include "pipeline/params/KxCSampleParam.h"
-#include "pipeline/util/AppGlobal.h"
 #include "pipeline/util/KxOGL.h"
 #include "render/KxCOGLProjector.h"
 #include "sampling/KxCMotionSampler.h"
@@ -21,12 +20,6 @@ using namespace OrvaneImage;
 namespace {
 
 constexpr int kSize = 256;
-
-/// Restores repeatable randomness to off when the test ends.
-struct FixRand {
-    explicit FixRand(bool on) { AppGlobal::g_Fix_Rand = on; }
-    ~FixRand() { AppGlobal::g_Fix_Rand = false; }
-};
 
 /// A sphere of radius 0.5 at the origin on a 256 x 256 panel, seen along -z through an
 /// orthographic view of [-1, 1]^2: it covers a disc of radius 64 pixels about (128, 128).
@@ -80,7 +73,7 @@ KxCSampler* Quasi() { return KxCQuasiSampler::InstancePtr(); }
 
 TEST_F(SamplerTest, QuasiSamplingIsRepeatableAndGivesEveryVertexAtMostOneSplat)
 {
-    FixRand fix(true);
+    const orvane_test::FixRand fix(true);
     KxCDecalCntr a, b;
     ASSERT_GT(Run(Quasi(), a), 50);
     ASSERT_EQ(Run(Quasi(), b), Count(a));
@@ -196,7 +189,7 @@ TEST_F(SamplerTest, EverySamplerRejectsMissingInputs)
 
 TEST_F(SamplerTest, RandomSplatsKeepTheirSpacingAndSeeOnlyTheFront)
 {
-    FixRand fix(true);
+    const orvane_test::FixRand fix(true);
     KxCDecalCntr c;
     const int n = Run(KxCRandomSampler::InstancePtr(), c);
     const double d_min = sparam.Random().Radius_Ratio() * mesh.Avg_Edge();

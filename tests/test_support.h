@@ -16,6 +16,7 @@
 
 #include "composition/KxCImgProc.h"
 #include "mesh/KxCMesh.h"
+#include "pipeline/util/AppGlobal.h"
 #include "render/KxCOGLProjector.h"
 #include "sampling/KxCSampleMask.h"
 #include "ui/KxCHeadlessPanel.h"
@@ -228,6 +229,14 @@ public:
         const int i = Pixel_Index(x, y);
         return i >= 0 && m_MaskImage.Matrix()->data[i] == 255;
     }
+};
+
+/// Switches repeatable randomness on or off for the life of the object, then off again.
+struct FixRand {
+    explicit FixRand(bool on) { AppGlobal::g_Fix_Rand = on; }
+    ~FixRand() { AppGlobal::g_Fix_Rand = false; }
+    FixRand(const FixRand&) = delete;
+    FixRand& operator=(const FixRand&) = delete;
 };
 
 } // namespace orvane_test

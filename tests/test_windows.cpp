@@ -5,7 +5,6 @@
 #include "composition/KxCGridCntr.h"
 #include "composition/KxCWndGrid.h"
 #include "pipeline/params/KxCDecalGParam.h"
-#include "pipeline/util/AppGlobal.h"
 #include "pipeline/util/KxRandom.h"
 #include "test_support.h"
 
@@ -13,12 +12,6 @@ using namespace OrvaneImage;
 using KxUtils::Vec2d;
 
 namespace {
-
-/// Restores repeatable randomness to off when the test ends.
-struct FixRand {
-    explicit FixRand(bool on) { AppGlobal::g_Fix_Rand = on; }
-    ~FixRand() { AppGlobal::g_Fix_Rand = false; }
-};
 
 /// The value the generator gives after n draws from seed 1024.
 int Rand_After(int n)
@@ -140,7 +133,7 @@ TEST_F(WindowTest, WindowsListOnlyEnabledGridsWithTheirCentreInside)
 
 TEST_F(WindowTest, EveryWindowDrawsTwoNumbersAndIsShiftedByThem)
 {
-    const FixRand fix(true);
+    const orvane_test::FixRand fix(true);
     Add(10, 20, 100, 100, 10000);
     const double side = 20, move = 0.5;
     params.Multi_Resolution().Perturb().set_Move_Factor(move);
@@ -169,7 +162,7 @@ TEST_F(WindowTest, EveryWindowDrawsTwoNumbersAndIsShiftedByThem)
 
 TEST_F(WindowTest, PerturbDrawsForEveryGridAndMovesOnlyBoundaryGrids)
 {
-    const FixRand fix(true);
+    const orvane_test::FixRand fix(true);
     Add(20, 30, 10, 10, 50, true);
     Add(40, 30, 10, 10, 50, false);
     Add(60, 30, 10, 10, 50, true);

@@ -1,7 +1,7 @@
 #pragma once
 // The splat texture's picture: an opaque black disc on transparent white
 // whose edge fades over one pixel, so splats draw a round blob with a soft
-// rim. Tests and benchmarks upload it directly.
+// rim; and the upload of such RGBA pictures as textures for tests and benchmarks.
 #include <cmath>
 #include <vector>
 
@@ -27,18 +27,21 @@ inline std::vector<unsigned char> Disc_RGBA(int size)
     return texels;
 }
 
-/// The disc as a linearly filtered GL texture; returns its name. Needs a current context.
-inline unsigned int Disc_Texture(int size = 64)
+/// A size x size RGBA texture from texels (bottom row first) with the given
+/// minifying and magnifying filter; returns its name. Needs a current context.
+inline unsigned int Upload_RGBA(int size, const std::vector<unsigned char>& texels, int filter)
 {
-    const std::vector<unsigned char> texels = Disc_RGBA(size);
     GLuint id = 0;
     glGenTextures(1, &id);
     glBindTexture(GL_TEXTURE_2D, id);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     glBindTexture(GL_TEXTURE_2D, 0);
     return id;
 }
+
+/// The disc as a linearly filtered texture; returns its name. Needs a current context.
+inline unsigned int Disc_Texture(int size = 64) { return Upload_RGBA(size, Disc_RGBA(size), GL_LINEAR); }
 
 } // namespace KxTools
