@@ -11,8 +11,8 @@
 #include "pipeline/util/AppGlobal.h"
 #include "pipeline/util/KxDebug.h"
 #include "pipeline/util/KxRandom.h"
-#include "splats/KxCDecalCntr.h"
 #include "sampling/KxCSampleMask.h"
+#include "splats/KxCDecalCntr.h"
 
 namespace OrvaneImage {
 
