@@ -1,8 +1,6 @@
 #include "composition/KxDecalRaster.h"
 
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
+#include <vector>
 
 #include "composition/KxCDecalGrid.h"
 #include "composition/KxCGrid.h"
@@ -47,16 +45,11 @@ cv::Mat Draw_Merged(const std::vector<KxCDecal*>& decals, const KxCGrid& rect)
 void Make_Texture(KxCDecalGrid& grid)
 {
     const int w = static_cast<int>(grid.Width()), h = static_cast<int>(grid.Height());
-    std::vector<std::uint32_t> texels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-    // RGBA bytes in memory order: transparent white around opaque black ink.
-    const unsigned char clear[4] = {255, 255, 255, 0}, ink[4] = {0, 0, 0, 255};
-    std::uint32_t clear_texel, ink_texel;
-    std::memcpy(&clear_texel, clear, 4);
-    std::memcpy(&ink_texel, ink, 4);
-    std::fill(texels.begin(), texels.end(), clear_texel);
+    // Transparent white around opaque black ink.
+    std::vector<cv::Vec4b> texels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), cv::Vec4b(255, 255, 255, 0));
     for (const auto& p : grid.Points()) {
         const long long i = static_cast<long long>(p[1]) * w + p[0];
-        if (i >= 0 && i < static_cast<long long>(texels.size())) texels[i] = ink_texel;
+        if (i >= 0 && i < static_cast<long long>(texels.size())) texels[i] = cv::Vec4b(0, 0, 0, 255);
     }
 
     if (grid.TextureID() != 0 && !grid.Share_Texture()) {
