@@ -91,14 +91,6 @@ protected:
     unsigned int texture = 0;
 };
 
-/// The window pixels of a grid's points.
-std::vector<std::pair<int, int>> Pixels(const KxCDecalGrid& g)
-{
-    std::vector<std::pair<int, int>> out;
-    for (const auto& p : g.Points()) out.emplace_back(int(g.Corners()[0][0]) + p[0], int(g.Corners()[0][1]) + p[1]);
-    return out;
-}
-
 } // namespace
 
 TEST_F(CompositionTest, BlobsWindowsAndHiddenSplatsFitTheObject)
@@ -114,7 +106,7 @@ TEST_F(CompositionTest, BlobsWindowsAndHiddenSplatsFitTheObject)
     for (KxCGrid* g : c.merged.Grids()) {
         const auto& grid = *dynamic_cast<KxCDecalGrid*>(g);
         double nearest = 1e9;
-        for (const auto& [x, y] : Pixels(grid)) {
+        for (const auto& [x, y] : orvane_test::Grid_Pixels(grid)) {
             ASSERT_TRUE(mask.Intersect(x, y)) << x << ", " << y;
             nearest = std::min(nearest, mask.Dist_to_Bdry({double(x), double(y)}, false));
         }

@@ -79,14 +79,6 @@ protected:
 
     static KxCDecalGrid& Grid(KxCDecalGCntr& c, std::size_t i) { return *dynamic_cast<KxCDecalGrid*>(c.Grids().at(i)); }
 
-    /// The window pixels of a grid's points.
-    static std::set<std::pair<int, int>> Pixels(const KxCDecalGrid& g)
-    {
-        std::set<std::pair<int, int>> out;
-        for (const auto& p : g.Points()) out.emplace(int(g.Corners()[0][0]) + p[0], int(g.Corners()[0][1]) + p[1]);
-        return out;
-    }
-
     std::unique_ptr<KxOGLPanel::KxCHeadlessPanel> panel;
     orvane_test::Image_Mask mask;
     KxCDecalCntr decals;
@@ -115,7 +107,7 @@ TEST_F(ConversionTest, EachSplatGivesAGridOfItsInk)
     EXPECT_EQ(g.Corners()[0], Vec2d(60, 60));
     EXPECT_EQ(g.Width(), 12);
     EXPECT_EQ(g.Height(), 8);
-    EXPECT_EQ(Pixels(g), Block(60, 60, 12, 8));
+    EXPECT_EQ(orvane_test::Grid_Pixels(g), Block(60, 60, 12, 8));
     // Points run in row order from the bottom row.
     EXPECT_EQ(g.Points().front(), KxUtils::Vec2s(0, 0));
     EXPECT_EQ(g.Points()[12], KxUtils::Vec2s(0, 1));
@@ -155,8 +147,8 @@ TEST_F(ConversionTest, BlobsAreNumberedInScanOrderFromTheBottom)
     Quad(60, 20, 10, 10, tex);
     ASSERT_TRUE(Convert());
     ASSERT_EQ(merged.Grids().size(), 2u);
-    EXPECT_EQ(Pixels(Grid(merged, 0)), Block(60, 20, 10, 10));
-    EXPECT_EQ(Pixels(Grid(merged, 1)), Block(20, 70, 10, 10));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(merged, 0)), Block(60, 20, 10, 10));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(merged, 1)), Block(20, 70, 10, 10));
     EXPECT_EQ(Grid(merged, 0).Points().front(), KxUtils::Vec2s(0, 0));
 }
 
@@ -167,18 +159,18 @@ TEST_F(ConversionTest, HalfTransparentEdgesAreInkButNotBlack)
     Quad(40, 40, 12, 12, tex);
     ASSERT_TRUE(Convert());
     ASSERT_EQ(unmerged.Grids().size(), 1u);
-    EXPECT_EQ(Pixels(Grid(unmerged, 0)), Block(40, 40, 12, 12));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(unmerged, 0)), Block(40, 40, 12, 12));
     ASSERT_EQ(merged.Grids().size(), 1u);
-    EXPECT_EQ(Pixels(Grid(merged, 0)), Block(43, 43, 6, 6));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(merged, 0)), Block(43, 43, 6, 6));
 }
 
 TEST_F(ConversionTest, InkOffTheObjectStaysInTheSplatsGridOnly)
 {
     Quad(4, 50, 20, 10, Solid()); // columns 4 ... 13 lie off the object
     ASSERT_TRUE(Convert());
-    EXPECT_EQ(Pixels(Grid(unmerged, 0)), Block(4, 50, 20, 10));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(unmerged, 0)), Block(4, 50, 20, 10));
     ASSERT_EQ(merged.Grids().size(), 1u);
-    EXPECT_EQ(Pixels(Grid(merged, 0)), Block(14, 50, 10, 10));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(merged, 0)), Block(14, 50, 10, 10));
 }
 
 TEST_F(ConversionTest, SplatWithoutInkMakesNoGrid)
@@ -201,7 +193,7 @@ TEST_F(ConversionTest, OnlyEligibleSplatsAreDrawn)
     ASSERT_TRUE(Convert());
     ASSERT_EQ(unmerged.Grids().size(), 1u);
     ASSERT_EQ(merged.Grids().size(), 1u);
-    EXPECT_EQ(Pixels(Grid(merged, 0)), Block(20, 60, 10, 10));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(merged, 0)), Block(20, 60, 10, 10));
 }
 
 TEST_F(ConversionTest, BoundaryFlagsMarkInkNearTheSilhouette)
@@ -356,9 +348,9 @@ TEST_F(CutTest, SplatsLargelyOnACutAreHidden)
     EXPECT_FALSE(hidden->Visible());
     EXPECT_TRUE(kept->Visible());
     ASSERT_EQ(unmerged.Grids().size(), 1u);
-    EXPECT_EQ(Pixels(Grid(unmerged, 0)), Block(at29.x, at29.y, 10, 10));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(unmerged, 0)), Block(at29.x, at29.y, 10, 10));
     ASSERT_EQ(merged.Grids().size(), 1u); // the hidden splat is gone from the merged picture too
-    EXPECT_EQ(Pixels(Grid(merged, 0)), Block(at29.x, at29.y, 10, 10));
+    EXPECT_EQ(orvane_test::Grid_Pixels(Grid(merged, 0)), Block(at29.x, at29.y, 10, 10));
     EXPECT_FALSE(mask.Contour()->Segments().empty());
 }
 

@@ -9,11 +9,13 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <opencv2/core.hpp>
 
+#include "composition/KxCDecalGrid.h"
 #include "composition/KxCImgProc.h"
 #include "mesh/KxCMesh.h"
 #include "pipeline/util/AppGlobal.h"
@@ -238,5 +240,14 @@ struct FixRand {
     FixRand(const FixRand&) = delete;
     FixRand& operator=(const FixRand&) = delete;
 };
+
+/// The window pixels a splat grid's points stand for.
+inline std::set<std::pair<int, int>> Grid_Pixels(const OrvaneImage::KxCDecalGrid& g)
+{
+    std::set<std::pair<int, int>> out;
+    const int x0 = static_cast<int>(g.Corners()[0][0]), y0 = static_cast<int>(g.Corners()[0][1]);
+    for (const auto& p : g.Points()) out.emplace(x0 + p[0], y0 + p[1]);
+    return out;
+}
 
 } // namespace orvane_test
