@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,21 @@ using namespace orvane_test;
 namespace {
 
 using RGB = std::array<int, 3>;
+
+/// Every table case has a name: gtest shows it for the case and uses it in the test's name.
+template <class Case>
+auto operator<<(std::ostream& out, const Case& c) -> decltype(out << c.name)
+{
+    return out << c.name;
+}
+
+struct Case_Name {
+    template <class Case>
+    std::string operator()(const ::testing::TestParamInfo<Case>& info) const
+    {
+        return info.param.name;
+    }
+};
 
 /// Keeps the user messages shown while it is installed.
 class KxCMessageLog : public KxCMessageSink {
@@ -188,10 +204,11 @@ INSTANTIATE_TEST_SUITE_P(TextureTable, TextureSizes,
                                            SizeCase{"Rgb100x100To64x64", 100, 100, 3, 64, 64},
                                            SizeCase{"Rgb256x100To128x64", 256, 100, 3, 128, 64},
                                            SizeCase{"Rgb1x1Stays1x1", 1, 1, 3, 1, 1},
+                                           SizeCase{"Rgb1x4To1x2", 1, 4, 3, 1, 2}, // a side of 1 counts as 2
                                            SizeCase{"Rgb2x2PaddedRowsUnchanged", 2, 2, 3, 2, 2},
                                            SizeCase{"Rgb3x6To2x4PaddedRows", 3, 6, 3, 2, 4},
                                            SizeCase{"Rgba5x7To4x4", 5, 7, 4, 4, 4}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         Case_Name());
 
 // Filters and wrap modes as asked, and mipmaps exactly when the minifying filter reads them.
 struct ParameterCase {
@@ -211,6 +228,9 @@ TEST_P(TextureParameters, AreSetAsAskedWithMipmapsOnlyForMipmapFilters)
     const unsigned int name =
         c.defaults ? texture.JdGenTextures() : texture.JdGenTextures(c.min_filter, c.mag_filter, c.wrap_s, c.wrap_t);
     ASSERT_NE(name, 0u);
+    GLint bound = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0);
     EXPECT_EQ(Parameter(name, GL_TEXTURE_MIN_FILTER), c.min_filter);
     EXPECT_EQ(Parameter(name, GL_TEXTURE_MAG_FILTER), c.mag_filter);
     EXPECT_EQ(Parameter(name, GL_TEXTURE_WRAP_S), c.wrap_s);
@@ -221,9 +241,6 @@ TEST_P(TextureParameters, AreSetAsAskedWithMipmapsOnlyForMipmapFilters)
     EXPECT_EQ(Level_Parameter(name, 0, GL_TEXTURE_WIDTH), 64);
     EXPECT_EQ(Level_Parameter(name, 1, GL_TEXTURE_WIDTH), c.mipmaps ? 32 : 0);
     EXPECT_EQ(Level_Parameter(name, 6, GL_TEXTURE_WIDTH), c.mipmaps ? 1 : 0);
-    GLint bound = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(bound, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -234,11 +251,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ParameterCase{"LinearMipmapLinear", false, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, true},
                       ParameterCase{"NearestMipmapNearestMirrored", false, GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST,
                                     GL_MIRRORED_REPEAT, GL_CLAMP, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    Case_Name());
 
 // Files that decode to nothing: the user is told which, and nothing uploads.
 struct BadFileCase {
-    const char* name;
+    const char* name;    // of the file, with ".png" added
     const char* content; // null: the file does not exist
 };
 
@@ -247,7 +264,7 @@ class TextureBadFiles : public TextureTest, public ::testing::WithParamInterface
 TEST_P(TextureBadFiles, LeaveNoBitmapAndTellTheUser)
 {
     const BadFileCase& c = GetParam();
-    const std::string path = (dir / c.name).string();
+    const std::string path = (dir / (std::string(c.name) + ".png")).string();
     if (c.content) Write_File(path, c.content);
     JdTexture texture(path);
     EXPECT_FALSE(texture.has_Bitmap());
@@ -261,14 +278,11 @@ TEST_P(TextureBadFiles, LeaveNoBitmapAndTellTheUser)
 }
 
 INSTANTIATE_TEST_SUITE_P(TextureTable, TextureBadFiles,
-                         ::testing::Values(BadFileCase{"missing.png", nullptr},
-                                           BadFileCase{"notes.png", "these are words, not pixels\n"},
-                                           BadFileCase{"empty.png", ""},
-                                           BadFileCase{"cut.png", "\x89PNG\r\n\x1a\n"}),
-                         [](const auto& info) {
-                             std::string n = info.param.name;
-                             return n.substr(0, n.find('.'));
-                         });
+                         ::testing::Values(BadFileCase{"missing", nullptr},
+                                           BadFileCase{"notes", "these are words, not pixels\n"},
+                                           BadFileCase{"empty", ""},
+                                           BadFileCase{"cut", "\x89PNG\r\n\x1a\n"}),
+                         Case_Name());
 
 // Pictures that decode but are no 8-bit RGB(A): reported with their format, nothing uploads.
 struct FormatCase {
@@ -300,6 +314,6 @@ INSTANTIATE_TEST_SUITE_P(TextureTable, TextureFormats,
                                            FormatCase{"Grey16", CV_16UC1, "16-bit 1-channel"},
                                            FormatCase{"Rgb16", CV_16UC3, "16-bit 3-channel"},
                                            FormatCase{"Rgba16", CV_16UC4, "16-bit 4-channel"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         Case_Name());
 
 } // namespace
