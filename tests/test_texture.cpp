@@ -124,6 +124,33 @@ TEST_F(TextureTest, RgbaPictureUploadsUnscaledWithItsTopRowAtTheTopInRgbOrder)
     EXPECT_TRUE(log.messages.empty());
 }
 
+TEST_F(TextureTest, CommittedSplatPictureIsASoftEdgedBlackDiscOnTransparentWhite)
+{
+    JdTexture texture(std::string(ORVANE_SOURCE_DIR) + "/data/circle.png");
+    ASSERT_TRUE(texture.has_Bitmap());
+    EXPECT_EQ(texture.Bitmap().size(), cv::Size(64, 64));
+    EXPECT_EQ(texture.Bitmap().type(), CV_8UC4);
+    const unsigned int name = texture.JdGenTextures();
+    ASSERT_NE(name, 0u);
+    EXPECT_TRUE(texture.is_Alpha());
+    EXPECT_EQ(Level_Parameter(name, 0, GL_TEXTURE_WIDTH), 64);
+    EXPECT_EQ(Level_Parameter(name, 0, GL_TEXTURE_HEIGHT), 64);
+    const std::vector<unsigned char> t = Texels(name);
+    EXPECT_EQ(Texel(t, 64, 32, 32), (std::array<int, 4>{0, 0, 0, 255}));
+    for (const auto& corner : {std::array<int, 2>{0, 0}, {63, 0}, {0, 63}, {63, 63}})
+        EXPECT_EQ(Texel(t, 64, corner[0], corner[1]), (std::array<int, 4>{255, 255, 255, 0}));
+    // Opaque inside radius 30.5, a one-pixel ring in between, black wherever it shows at all.
+    int opaque = 0, soft = 0, stray = 0;
+    for (std::size_t i = 0; i < t.size(); i += 4) {
+        opaque += t[i + 3] == 255;
+        soft += t[i + 3] > 0 && t[i + 3] < 255;
+        stray += t[i + 3] > 0 && (t[i] != 0 || t[i + 1] != 0 || t[i + 2] != 0);
+    }
+    EXPECT_NEAR(opaque, M_PI * 30.5 * 30.5, 60);
+    EXPECT_NEAR(soft, 2 * M_PI * 31, 40);
+    EXPECT_EQ(stray, 0);
+}
+
 // Sizes: which texture a picture becomes, and whether its corners stay where they were.
 struct SizeCase {
     const char* name;
