@@ -24,4 +24,8 @@ std::vector<T> Read_Pixels(int x, int y, int w, int h, GLenum format, GLenum typ
 /// 8-bit image whose row 0 is the block's bottom row.
 cv::Mat Read_Red(int x, int y, int w, int h);
 
+/// The w x h block whose lower-left pixel is (x, y) as a colour picture the way files
+/// store it: 8-bit blue, green, red, top row first.
+cv::Mat Read_Picture(int x, int y, int w, int h);
+
 } // namespace KxUtils
