@@ -1,6 +1,7 @@
 #include "render/JdTexture.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <vector>
 
@@ -133,10 +134,14 @@ GLint Upload(const std::vector<unsigned char>& texels, const cv::Size& size, GLe
 
 JdTexture::JdTexture(const std::string& file)
 {
-    try {
-        m_Bitmap = cv::imread(file, cv::IMREAD_UNCHANGED);
-    } catch (const cv::Exception&) {
-        m_Bitmap.release(); // a damaged file the decoder gives up on: reported below like any other
+    // The decoder logs its own warning for a missing file; the user message says it better.
+    std::error_code error;
+    if (std::filesystem::is_regular_file(file, error)) {
+        try {
+            m_Bitmap = cv::imread(file, cv::IMREAD_UNCHANGED);
+        } catch (const cv::Exception&) {
+            m_Bitmap.release(); // a damaged file the decoder gives up on: reported below like any other
+        }
     }
     if (m_Bitmap.empty())
         Show_User_Message("There was an error in " + file + ". \nCheck the path to the image file. (or Image Format)");
