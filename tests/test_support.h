@@ -233,12 +233,15 @@ public:
     }
 };
 
-/// Switches repeatable randomness on or off for the life of the object, then off again.
+/// Switches repeatable randomness on or off for the life of the object, then back as it was.
 struct FixRand {
-    explicit FixRand(bool on) { AppGlobal::g_Fix_Rand = on; }
-    ~FixRand() { AppGlobal::g_Fix_Rand = false; }
+    explicit FixRand(bool on) : m_Was(AppGlobal::g_Fix_Rand) { AppGlobal::g_Fix_Rand = on; }
+    ~FixRand() { AppGlobal::g_Fix_Rand = m_Was; }
     FixRand(const FixRand&) = delete;
     FixRand& operator=(const FixRand&) = delete;
+
+private:
+    bool m_Was;
 };
 
 /// The window pixels a splat grid's points stand for.
