@@ -1,9 +1,17 @@
 #include "KxCliCommon.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 namespace KxCli {
+
+std::string Program_Folder()
+{
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : exe.parent_path().string();
+}
 
 int Usage_Error(const std::string& command, const std::string& message)
 {

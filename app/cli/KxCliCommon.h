@@ -8,6 +8,9 @@ namespace KxCli {
 
 enum Exit_Code { Exit_Ok = 0, Exit_Failure = 1, Exit_Usage = 2, Exit_Input = 3 };
 
+/// The folder of the running executable: data/ and utils/ are looked up there.
+std::string Program_Folder();
+
 /// Prints "orvane CMD: message" and the hint to ask for help; returns Exit_Usage.
 int Usage_Error(const std::string& command, const std::string& message);
 
@@ -42,8 +45,10 @@ struct KxCCommand {
 int Run_Info(KxCArgs& args);
 int Run_Params(KxCArgs& args);
 int Run_Sampler_Report(KxCArgs& args);
+int Run_Image(KxCArgs& args);
 extern const char* const Info_Help;
 extern const char* const Params_Help;
 extern const char* const Sampler_Report_Help;
+extern const char* const Image_Help;
 
 } // namespace KxCli

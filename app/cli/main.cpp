@@ -13,6 +13,7 @@ namespace {
 using KxCli::KxCCommand;
 
 const KxCCommand kCommands[] = {
+    {"image", "make a camouflage picture of a still model", KxCli::Image_Help, &KxCli::Run_Image},
     {"info", "load a model and print its counts, box and edge statistics", KxCli::Info_Help, &KxCli::Run_Info},
     {"params", "list every parameter with its category, value and marks", KxCli::Params_Help, &KxCli::Run_Params},
     {"sampler-report", "sample constant and ramp importance with the quasi-sampler and rate the evenness",
