@@ -6,6 +6,9 @@
 #include <array>
 #include <cstdio>
 
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
 #include "bad_mesh_files.h"
 #include "test_support.h"
 
@@ -200,6 +203,103 @@ TEST(Cli, SamplerReportCannotWriteItsPictures)
     const auto r = Run_Cli("sampler-report --size 64 --out '" + (dir / "file" / "sub").string() + "'");
     EXPECT_EQ(r.code, 1) << r.out;
     EXPECT_NE(r.out.find("orvane sampler-report: cannot create folder"), std::string::npos) << r.out;
+}
+
+// --- orvane image -------------------------------------------------------------
+
+std::string Image_Args(const fs::path& out, const std::string& extra = "")
+{
+    return "image '" + Bundled_Model("cow.obj") + "' --size 320x240 -o '" + out.string() + "' " + extra;
+}
+
+TEST(Cli, ImageWritesTheComposedPictureAndItsTimings)
+{
+    TempDir dir;
+    const auto r = Run_Cli(Image_Args(dir / "cow.eps", "--difficulty medium"));
+    ASSERT_EQ(r.code, 0) << r.out;
+    std::size_t at = 0;
+    for (const char* label : {"Create orvane image Timing", "Sample Timing", "Parameterize Timing", "Analyze Timing",
+                              "Stamp Timing", "Wrote "}) {
+        at = r.out.find(label, at);
+        ASSERT_NE(at, std::string::npos) << label << "\n" << r.out;
+    }
+    const std::string eps = Read_File(dir / "cow.eps");
+    EXPECT_EQ(eps.rfind("%!PS-Adobe", 0), 0u);
+    EXPECT_NE(eps.find("%%BoundingBox: 0 0 320 240"), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(Cli, ImageOptionsReachTheView)
+{
+    TempDir dir;
+    // A camera file and an orbit change the view; the scene mode writes the shaded model as a
+    // bitmap and says so.
+    {
+        std::ofstream view(dir / "side.view");
+        view << "orvane-view 1\neye 2.5 0.4 0\ncenter 0 0.4 0\nup 0 1 0\nrotation 1 0 0 0\n"
+                "translation 0 0 0\nzoom 1\n";
+    }
+    const auto front = Run_Cli(Image_Args(dir / "front.png", "--mode scene"));
+    const auto side = Run_Cli(Image_Args(dir / "side.eps", "--mode scene --camera '" + (dir / "side.view").string() + "'"));
+    const auto orbit = Run_Cli(Image_Args(dir / "orbit.png", "--mode scene --orbit 90,0"));
+    ASSERT_EQ(front.code, 0) << front.out;
+    ASSERT_EQ(side.code, 0) << side.out;
+    ASSERT_EQ(orbit.code, 0) << orbit.out;
+    EXPECT_NE(side.out.find("Wrote " + (dir / "side.bmp").string()), std::string::npos) << side.out;
+    EXPECT_FALSE(fs::exists(dir / "side.eps"));
+    EXPECT_EQ(front.out.find("Timing"), std::string::npos) << "the scene mode generates nothing";
+    // The cow is long from the front's view and short seen from its side.
+    auto width = [](const fs::path& file) {
+        const cv::Mat grey = cv::imread(file.string(), cv::IMREAD_GRAYSCALE);
+        cv::Mat ink = grey < 250;
+        return cv::boundingRect(ink).width;
+    };
+    EXPECT_GT(width(dir / "front.png"), 2 * width(dir / "orbit.png"));
+    EXPECT_GT(width(dir / "front.png"), 2 * width(dir / "side.bmp"));
+}
+
+TEST(Cli, ImageRejectsBadArgumentsBeforeLoading)
+{
+    TempDir dir;
+    const struct {
+        std::string args;
+        const char* message;
+    } cases[] = {
+        {"image", "missing MODEL"},
+        {Image_Args(dir / "a.eps", "--size 320"), "--size takes WxH"},
+        {Image_Args(dir / "a.eps", "--size 1x240"), "--size takes WxH"},
+        {Image_Args(dir / "a.eps", "--mode photo"), "--mode takes orvane, develop or scene"},
+        {Image_Args(dir / "a.eps", "--difficulty extreme"), "--difficulty takes easy, medium or hard"},
+        {Image_Args(dir / "a.eps", "--orbit 10"), "--orbit takes YAW,PITCH"},
+        {Image_Args(dir / "a.eps", "--orbit 0,90"), "--orbit takes YAW,PITCH"},
+        {Image_Args(dir / "a.jpg"), "must end in .eps, .svg, .pdf, .png or .bmp"},
+        {Image_Args(dir / "a.eps", "--set MeshParam.Sample.Importance.Densty=80"), "nearest: Density"},
+        {Image_Args(dir / "a.eps", "--set AppProp.See_Through=maybe"), "bad value 'maybe'"},
+        {Image_Args(dir / "a.eps", "--camera"), "--camera takes a view file"},
+        {Image_Args(dir / "a.eps", "--bogus"), "unexpected argument '--bogus'"},
+    };
+    for (const auto& c : cases) {
+        const auto r = Run_Cli(c.args);
+        EXPECT_EQ(r.code, 2) << c.args << "\n" << r.out;
+        EXPECT_NE(r.out.find(c.message), std::string::npos) << c.args << "\n" << r.out;
+    }
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(Cli, ImageReportsUnreadableInputAndUnwritableOutput)
+{
+    TempDir dir;
+    Write_File(dir / "plain", "not a folder");
+    const auto model = Run_Cli("image '" + (dir / "none.obj").string() + "' -o '" + (dir / "a.png").string() + "'");
+    EXPECT_EQ(model.code, 3) << model.out;
+    EXPECT_NE(model.out.find("Form1::Read_Model: Read mesh obj file failed"), std::string::npos) << model.out;
+    const auto camera = Run_Cli(Image_Args(dir / "a.png", "--camera '" + (dir / "none.view").string() + "'"));
+    EXPECT_EQ(camera.code, 3) << camera.out;
+    EXPECT_NE(camera.out.find("cannot read view file"), std::string::npos) << camera.out;
+    const auto out = Run_Cli(Image_Args(dir / "plain" / "a.png"));
+    EXPECT_EQ(out.code, 1) << out.out;
+    EXPECT_NE(out.out.find("Save bmp file failed"), std::string::npos) << out.out;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 } // namespace

@@ -4,6 +4,11 @@
 
 #include <OpenMesh/Core/IO/MeshIO.hh>
 
+#include <cstring>
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+
 #include "pipeline/driver/KxCOrvaneDriver.h"
 #include "pipeline/driver/KxItemRendering.h"
 #include "pipeline/util/KxCTimer.h"
@@ -265,4 +270,105 @@ TEST_F(Pipeline, OpeningRefusesOtherTypesAndKeepsTheItem)
               std::string::npos);
     ASSERT_NE(driver->AppItem(), nullptr);
     EXPECT_EQ(driver->AppItem()->CurMeshItem(), nullptr);
+}
+
+namespace {
+
+/// What a saved picture file is, from its first bytes and, for the vector types, the page size.
+struct KxSavedKind {
+    const char* ext;
+    const char* magic; ///< the file's first bytes
+    const char* page;  ///< how the page size of a 320 x 240 view appears, or "" for bitmaps
+};
+
+class PipelineSave : public Pipeline, public ::testing::WithParamInterface<KxSavedKind> {};
+
+} // namespace
+
+TEST_P(PipelineSave, WritesAValidFileOfItsTypeAndNothingElse)
+{
+    const KxSavedKind& kind = GetParam();
+    Open(Bundled_Model("cow.obj"));
+    driver->ToolBarExecuBtn_Click();
+    TempDir dir;
+    const std::string file = (dir / (std::string("pic") + kind.ext)).string();
+    std::string written;
+    ASSERT_TRUE(driver->Save_Image(&Item(), file, KxEnumOrvaneMode::Orvane, &written));
+    EXPECT_EQ(written, file);
+    const std::string bytes = Read_File(file);
+    EXPECT_EQ(bytes.compare(0, std::strlen(kind.magic), kind.magic), 0) << kind.ext;
+    EXPECT_GT(bytes.size(), 2000u);
+    if (*kind.page) EXPECT_NE(bytes.find(kind.page), std::string::npos) << kind.ext;
+    else {
+        const cv::Mat back = cv::imread(file);
+        EXPECT_EQ(back.cols, kW);
+        EXPECT_EQ(back.rows, kH);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, PipelineSave,
+                         ::testing::Values(KxSavedKind{".eps", "%!PS-Adobe", "%%BoundingBox: 0 0 320 240"},
+                                           KxSavedKind{".svg", "<?xml", "width=\"320.000000pt\" height=\"240.000000pt\""},
+                                           KxSavedKind{".pdf", "%PDF-", "/MediaBox[0 0 320.000000 240.000000]"},
+                                           KxSavedKind{".png", "\x89PNG", ""}, KxSavedKind{".bmp", "BM", ""}),
+                         [](const auto& info) { return std::string(info.param.ext + 1); });
+
+TEST_F(Pipeline, SceneModeSavesTheShadedModelAsABitmapBesideTheName)
+{
+    Open(Bundled_Model("cow.obj"));
+    TempDir dir;
+    std::string written;
+    ASSERT_TRUE(driver->Save_Image(&Item(), (dir / "pic.eps").string(), KxEnumOrvaneMode::Scene, &written));
+    EXPECT_EQ(written, (dir / "pic.bmp").string());
+    EXPECT_FALSE(fs::exists(dir / "pic.eps"));
+    const cv::Mat shaded = cv::imread(written);
+    ASSERT_EQ(shaded.cols, kW);
+    cv::Mat white;
+    cv::inRange(shaded, cv::Scalar(255, 255, 255), cv::Scalar(255, 255, 255), white);
+    EXPECT_GT(kW * kH - cv::countNonZero(white), kW * kH / 20) << "the shaded model is missing";
+}
+
+// Everything that can go wrong in a save leaves no file and tells the user why.
+TEST_F(Pipeline, FailedSavesLeaveNothingBehindAndTellTheUser)
+{
+    TempDir dir, bare;
+    Write_File(dir / "plain", "not a folder");
+    const char* saved_path = std::getenv("PATH");
+    const std::string path_before = saved_path ? saved_path : "";
+    const struct {
+        std::string file;
+        bool no_tracer;
+        const char* reason;
+    } cases[] = {
+        {(dir / "missing" / "pic.eps").string(), false, "No such file or directory"},
+        {(dir / "plain" / "pic.png").string(), false, "Not a directory"},
+        {(dir / "pic.eps").string(), true, "tracer not found"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        // Without a tracer beside the program and on PATH.
+        if (c.no_tracer) setenv("PATH", bare.path().c_str(), 1);
+        Make(c.no_tracer ? bare.path().string() : std::string(ORVANE_SOURCE_DIR));
+        Open(Bundled_Model("cow.obj"));
+        driver->ToolBarExecuBtn_Click();
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(driver->Save_Image(&Item(), c.file, KxEnumOrvaneMode::Orvane));
+        const std::string err = testing::internal::GetCapturedStderr();
+        setenv("PATH", path_before.c_str(), 1);
+        EXPECT_EQ(err.rfind("Save bmp file failed\n", 0), 0u) << err;
+        EXPECT_NE(err.find(c.reason), std::string::npos) << err;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    }
+}
+
+TEST_F(Pipeline, ATooSmallViewIsNotSaved)
+{
+    Open(Bundled_Model("cow.obj"));
+    KxUtils::KxCOGLProjector::InstancePtr()->Viewport() = {0, 0, kW, 1};
+    TempDir dir;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(driver->Save_Image(&Item(), (dir / "pic.png").string(), KxEnumOrvaneMode::Orvane));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("Form1::Save_Image: Invalid viewport size"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(dir.path()));
 }
