@@ -203,7 +203,6 @@ int Run_Image(KxCArgs& args)
 
     const bool created = o.Mode == KxEnumOrvaneMode::Scene || driver.ToolBarExecuBtn_Click();
     item.AppProp().set_Orvane_Mode(o.Mode);
-    view->Repaint();
     std::string written;
     if (!driver.Save_Image(&item, o.Out, o.Mode, &written)) return Fail("the picture was not saved", Exit_Failure);
     std::cout << "Wrote " << written << std::endl;
