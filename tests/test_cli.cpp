@@ -256,6 +256,13 @@ TEST(Cli, ImageOptionsReachTheView)
     };
     EXPECT_GT(width(dir / "front.png"), 2 * width(dir / "orbit.png"));
     EXPECT_GT(width(dir / "front.png"), 2 * width(dir / "side.bmp"));
+
+    // A display property set on the loaded model shows in the working view: the mask's red frame.
+    const auto develop = Run_Cli(Image_Args(dir / "dev.png", "--mode develop --set MeshProp.Sample_Mask.Rectangle=true"));
+    ASSERT_EQ(develop.code, 0) << develop.out;
+    cv::Mat red;
+    cv::inRange(cv::imread((dir / "dev.png").string()), cv::Scalar(0, 0, 200), cv::Scalar(60, 60, 255), red);
+    EXPECT_GT(cv::countNonZero(red), 50);
 }
 
 TEST(Cli, ImageRejectsBadArgumentsBeforeLoading)

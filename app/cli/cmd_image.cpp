@@ -140,15 +140,21 @@ std::optional<std::string> Parse_Image_Args(KxCArgs& args, KxCImageOptions& o)
     return std::nullopt;
 }
 
-bool is_Summary_Path(const std::string& a) { return a.rfind("OIParam.", 0) == 0 || a.rfind("OVParam.", 0) == 0; }
-
-// The summary sets reach a model when it is activated; everything else is set on the loaded item.
-void Apply_Assignments(const KxCImageOptions& o, KxCOrvaneDriver& driver, bool summary)
+// Load options and summary sets act when a model is loaded, so they are set before; the
+// other sets belong to the loaded item and are set on it afterwards.
+bool is_Load_Time(const std::string& assignment)
 {
-    KxCParamSets scratch;
-    KxCPropTree tree = scratch.Tree();
+    const std::string root = assignment.substr(0, assignment.find('.'));
+    return root == "OIParam" || root == "OVParam" || root == "IOProp" || root == "AIOProp";
+}
+
+void Apply_Assignments(const KxCImageOptions& o, KxCOrvaneDriver& driver, bool load_time)
+{
+    KxCPropTree tree;
     tree.Add_Root("OIParam", driver.OIParam());
     tree.Add_Root("OVParam", driver.OVParam());
+    tree.Add_Root("IOProp", driver.IOProp());
+    tree.Add_Root("AIOProp", driver.AIOProp());
     if (KxCAppItem* item = driver.AppItem(); item && item->CurMeshItem()) {
         KxCMeshItem& m = *item->CurMeshItem();
         tree.Add_Root("MeshParam", m.MeshParam());
@@ -157,8 +163,9 @@ void Apply_Assignments(const KxCImageOptions& o, KxCOrvaneDriver& driver, bool s
         tree.Add_Root("AppParam", item->AppParam());
         tree.Add_Root("AppProp", item->AppProp());
     }
+    // Every assignment was checked against the same paths before anything was loaded.
     for (const auto& a : o.Assignments)
-        if (is_Summary_Path(a) == summary) Apply_Assignment(tree, a);
+        if (is_Load_Time(a) == load_time) Apply_Assignment(tree, a);
 }
 
 int Fail(const std::string& message, int code)
@@ -180,16 +187,16 @@ int Run_Image(KxCArgs& args)
     KxCOrvaneDriver driver(Program_Folder(), *view, *light);
     driver.Form_Init();
     driver.OIParam().set_Difficulty(o.Difficulty);
-    Apply_Assignments(o, driver, true);
-    driver.set_Model_Loaded_Handler([&](KxCAppMesh& mesh) {
-        Frame_Box(*view, mesh.get_AABB()->MinPoint(), mesh.get_AABB()->MaxPoint(), o.Yaw, o.Pitch);
-    });
-
+    // The still-image open's load options.
     KxCIOProp& io = driver.IOProp();
     io.set_Centerize(true);
     io.set_Normalize(true);
     io.set_Gravity(true);
     io.set_Use_VBO(false);
+    Apply_Assignments(o, driver, true);
+    driver.set_Model_Loaded_Handler([&](KxCAppMesh& mesh) {
+        Frame_Box(*view, mesh.get_AABB()->MinPoint(), mesh.get_AABB()->MaxPoint(), o.Yaw, o.Pitch);
+    });
     KxUtils::KxCTimer::InstancePtr()->Clear();
     if (!driver.Read_OrvImage(&io, o.Model)) return Fail("cannot read model '" + o.Model + "'", Exit_Input);
     if (!o.Camera.empty() && !view->Read_Modelview(o.Camera))

@@ -43,7 +43,9 @@ public:
 
     // --- State ---------------------------------------------------------------
     KxCAppItem* AppItem() const { return mp_AppItem.get(); }
+    /// Load options of still models and of animations.
     KxCIOProp& IOProp() { return m_IOProp; }
+    KxCAIOProp& AIOProp() { return m_AIOProp; }
     KxCOIParam& OIParam() { return m_OIParam; }
     KxCOVParam& OVParam() { return m_OVParam; }
     const std::string& AppPath() const { return m_AppPath; }
