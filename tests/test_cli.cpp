@@ -303,6 +303,8 @@ TEST(Cli, ImageReportsUnreadableInputAndUnwritableOutput)
     const auto camera = Run_Cli(Image_Args(dir / "a.png", "--camera '" + (dir / "none.view").string() + "'"));
     EXPECT_EQ(camera.code, 3) << camera.out;
     EXPECT_NE(camera.out.find("cannot read view file"), std::string::npos) << camera.out;
+    const auto light = Run_Cli(Image_Args(dir / "a.png", "--light '" + (dir / "none.view").string() + "'"));
+    EXPECT_EQ(light.code, 3) << light.out;
     const auto out = Run_Cli(Image_Args(dir / "plain" / "a.png"));
     EXPECT_EQ(out.code, 1) << out.out;
     EXPECT_NE(out.out.find("Save bmp file failed"), std::string::npos) << out.out;
