@@ -115,7 +115,9 @@ TEST_F(CompositionTest, BlobsWindowsAndHiddenSplatsFitTheObject)
     // Only splats by the silhouette are hidden, and they leave no grid behind.
     std::size_t visible = 0;
     for (KxCDecal* d : decals.Decals()) {
-        if (!d->Visible()) EXPECT_TRUE(d->Boundary());
+        if (!d->Visible()) {
+            EXPECT_TRUE(d->Boundary());
+        }
         visible += d->Visible();
     }
     EXPECT_LE(c.unmerged.Grids().size(), visible);
@@ -147,7 +149,9 @@ TEST_F(CompositionTest, NoShownCopyIsDrawnOnTheObject)
                 const bool in_view = p[0] >= 0 && p[1] >= 0 && p[0] < vp[2] && p[1] < vp[3];
                 if (copy->Stamp_Flag()) {
                     ++shown;
-                    if (in_view) EXPECT_FALSE(mask.Intersect(int(p[0]), int(p[1])));
+                    if (in_view) {
+                        EXPECT_FALSE(mask.Intersect(int(p[0]), int(p[1])));
+                    }
                 } else {
                     ++hidden;
                 }

@@ -461,7 +461,9 @@ TEST_F(AnalyzeTest, FilterAndPerturbationActOnTheMergedBlobs)
         const KxCDecalGrid& g = Grid(merged, i);
         EXPECT_FALSE(g.Enabled());
         moved += g.XForm().m_Move != Vec2d(0, 0);
-        if (!g.Boundary_Flag()) EXPECT_EQ(g.XForm().m_Move, Vec2d(0, 0));
+        if (!g.Boundary_Flag()) {
+            EXPECT_EQ(g.XForm().m_Move, Vec2d(0, 0));
+        }
     }
     // The blobs along the left and the bottom side; the others end two pixels short of the silhouette.
     EXPECT_EQ(moved, 21);

@@ -83,7 +83,9 @@ TEST_F(WindowTest, WindowsOfTenPixelsOrLessAreRefused)
         EXPECT_EQ(Sample(0.15), c.sampled);
         const std::string err = testing::internal::GetCapturedStderr();
         EXPECT_EQ(err, c.sampled ? "" : "KxCAnalyzer::Sample: Window size is too small\n");
-        if (c.sampled) EXPECT_EQ(Window(0).Width(), 11);
+        if (c.sampled) {
+            EXPECT_EQ(Window(0).Width(), 11);
+        }
     }
 }
 
@@ -112,7 +114,9 @@ TEST_F(WindowTest, WindowsNeedAGridCentreAndThirtyPercentCover)
             corners.emplace(Window(i).Corners()[0][0], Window(i).Corners()[0][1]);
             EXPECT_EQ(Window(i).DecalGrids(), std::vector<KxCDecalGrid*>{&Grid(0)});
         }
-        if (c.windows) EXPECT_EQ(corners, (std::set<std::pair<double, double>>{{10, 20}, {20, 20}, {10, 30}, {20, 30}}));
+        if (c.windows) {
+            EXPECT_EQ(corners, (std::set<std::pair<double, double>>{{10, 20}, {20, 20}, {10, 30}, {20, 30}}));
+        }
     }
 }
 
