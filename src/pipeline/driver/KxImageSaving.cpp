@@ -8,6 +8,7 @@
 #include "pipeline/util/KxOGL.h"
 #include "pipeline/util/KxUserMessage.h"
 #include "render/KxCOGLProjector.h"
+#include "render/KxCViewScope.h"
 #include "render/KxTracer.h"
 #include "render/KxPictureFiles.h"
 #include "render/KxReadPixels.h"
@@ -19,25 +20,14 @@ namespace {
 // The mode's drawing on white in the projector's view, as files store pictures.
 cv::Mat Draw_Picture(KxCAppItem* item, KxEnumOrvaneMode mode)
 {
-    auto& projector = *KxUtils::KxCOGLProjector::InstancePtr();
-    const auto& vp = projector.Viewport();
-    glViewport(vp[0], vp[1], vp[2], vp[3]);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadMatrixd(projector.ProjectionMatrix().data());
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadMatrixd(projector.ModelviewMatrix().data());
+    const auto& vp = KxUtils::KxCOGLProjector::InstancePtr()->Viewport();
+    const KxUtils::KxCViewScope view(KxUtils::KxCViewScope::KxEnumView::Captured);
     glPushAttrib(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(1, 1, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Render_Mode(item, mode);
     cv::Mat picture = KxUtils::Read_Picture(vp[0], vp[1], vp[2], vp[3]);
     glPopAttrib();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
     return picture;
 }
 
