@@ -13,6 +13,7 @@
 #include "composition/KxDecalRaster.h"
 #include "mesh/KxCRenderInfo.h"
 #include "pipeline/driver/KxCOrvaneDriver.h"
+#include "pipeline/driver/KxModelLoading.h"
 #include "pipeline/driver/KxItemRendering.h"
 #include "pipeline/util/KxCTimer.h"
 #include "pipeline/util/KxOGL.h"
@@ -104,7 +105,7 @@ void BM_Generate(benchmark::State& state, const char* name)
     driver.set_Model_Loaded_Handler([&](KxCAppMesh& mesh) {
         KxOGLPanel::Frame_Box(*view, mesh.get_AABB()->MinPoint(), mesh.get_AABB()->MaxPoint(), 0, 0);
     });
-    KxCIOProp io = orvane_bench::Still_Options();
+    KxCIOProp io = Still_Image_Options();
     if (!driver.Read_OrvImage(&io, path)) return state.SkipWithError("the model cannot be read");
     light->Repaint();
 

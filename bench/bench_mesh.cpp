@@ -10,7 +10,6 @@
 namespace {
 
 using orvane_bench::Model_Path;
-using orvane_bench::Still_Options;
 
 // Read, ground, edge statistics and KD-tree build: what opening a still model costs.
 void BM_Load_Model(benchmark::State& state, const char* name)
@@ -22,7 +21,7 @@ void BM_Load_Model(benchmark::State& state, const char* name)
     }
     std::size_t vertices = 0;
     for (auto _ : state) {
-        auto mesh = OrvaneImage::Load_Model_Mesh(path, Still_Options(), false);
+        auto mesh = OrvaneImage::Load_Model_Mesh(path, OrvaneImage::Still_Image_Options(), false);
         vertices = mesh ? mesh->n_vertices() : 0;
         benchmark::DoNotOptimize(mesh.get());
     }

@@ -20,22 +20,11 @@ inline std::string Model_Path(const std::string& name)
     return std::filesystem::exists(p) ? p.string() : std::string();
 }
 
-/// The load options of a still model: centred, normalised, grounded, no buffer object.
-inline OrvaneImage::KxCIOProp Still_Options()
-{
-    OrvaneImage::KxCIOProp io;
-    io.set_Centerize(true);
-    io.set_Normalize(true);
-    io.set_Gravity(true);
-    io.set_Use_VBO(false);
-    return io;
-}
-
 /// Loads a shared model as a still model, or marks the benchmark skipped and returns null.
 inline std::unique_ptr<OrvaneImage::KxCAppMesh> Load_Or_Skip(benchmark::State& state, const std::string& name)
 {
     const std::string path = Model_Path(name);
-    auto mesh = path.empty() ? nullptr : OrvaneImage::Load_Model_Mesh(path, Still_Options(), false);
+    auto mesh = path.empty() ? nullptr : OrvaneImage::Load_Model_Mesh(path, OrvaneImage::Still_Image_Options(), false);
     if (!mesh) state.SkipWithError("model not found (../shared/models)");
     return mesh;
 }

@@ -10,6 +10,7 @@
 #include <opencv2/imgcodecs.hpp>
 
 #include "pipeline/driver/KxCOrvaneDriver.h"
+#include "pipeline/driver/KxModelLoading.h"
 #include "pipeline/driver/KxItemRendering.h"
 #include "pipeline/util/KxCTimer.h"
 #include "pipeline/util/KxOGL.h"
@@ -49,10 +50,7 @@ protected:
         driver->set_Model_Loaded_Handler([this](KxCAppMesh& mesh) {
             KxOGLPanel::Frame_Box(*view, mesh.get_AABB()->MinPoint(), mesh.get_AABB()->MaxPoint(), 0, 0);
         });
-        io.set_Centerize(true);
-        io.set_Normalize(true);
-        io.set_Gravity(true);
-        io.set_Use_VBO(false);
+        io = Still_Image_Options();
     }
 
     /// Opens a model and lets the light panel set the shading light, as the window does.

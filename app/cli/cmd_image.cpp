@@ -9,6 +9,7 @@
 #include "KxCParamSets.h"
 #include "KxCliCommon.h"
 #include "pipeline/driver/KxCOrvaneDriver.h"
+#include "pipeline/driver/KxModelLoading.h"
 #include "pipeline/util/KxCTimer.h"
 #include "ui/KxCHeadlessPanel.h"
 #include "ui/KxViewFraming.h"
@@ -187,12 +188,8 @@ int Run_Image(KxCArgs& args)
     KxCOrvaneDriver driver(Program_Folder(), *view, *light);
     driver.Form_Init();
     driver.OIParam().set_Difficulty(o.Difficulty);
-    // The still-image open's load options.
     KxCIOProp& io = driver.IOProp();
-    io.set_Centerize(true);
-    io.set_Normalize(true);
-    io.set_Gravity(true);
-    io.set_Use_VBO(false);
+    io = Still_Image_Options();
     Apply_Assignments(o, driver, true);
     driver.set_Model_Loaded_Handler([&](KxCAppMesh& mesh) {
         Frame_Box(*view, mesh.get_AABB()->MinPoint(), mesh.get_AABB()->MaxPoint(), o.Yaw, o.Pitch);

@@ -32,12 +32,7 @@ int Run_Info(KxCArgs& args)
     if (!path.empty() && path[0] == '-') return Usage_Error("info", "unknown option '" + path + "'");
     if (!args.Empty()) return Usage_Error("info", "unexpected argument '" + args.Peek() + "'");
 
-    // The still-image open's load options.
-    OrvaneImage::KxCIOProp io;
-    io.set_Centerize(true);
-    io.set_Normalize(true);
-    io.set_Gravity(true);
-    io.set_Use_VBO(false);
+    const OrvaneImage::KxCIOProp io = OrvaneImage::Still_Image_Options();
     const auto start = std::chrono::steady_clock::now();
     auto mesh = OrvaneImage::Load_Model_Mesh(path, io, false);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -4,6 +4,16 @@
 
 namespace OrvaneImage {
 
+KxCIOProp Still_Image_Options()
+{
+    KxCIOProp io;
+    io.set_Centerize(true);
+    io.set_Normalize(true);
+    io.set_Gravity(true);
+    io.set_Use_VBO(false);
+    return io;
+}
+
 KxMesh::KxCIOOption Model_IO_Option(const KxCIOProp& io, bool vbo_offered)
 {
     std::uint32_t flags = KxMesh::KxCIOOption::Opt_AABB;

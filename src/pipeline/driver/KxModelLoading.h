@@ -10,6 +10,10 @@
 
 namespace OrvaneImage {
 
+/// The load options of a still model, as the still-image open sets them: centred,
+/// normalised, dropped onto the ground, no buffer object.
+KxCIOProp Still_Image_Options();
+
 /// The read option of a model: the enlarged box always; a buffer object when
 /// the options ask for one and the GL driver offers it; centring; scale 1 when normalising.
 KxMesh::KxCIOOption Model_IO_Option(const KxCIOProp& io, bool vbo_offered);
